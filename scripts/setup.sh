@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs the Debian packages QuarnTamo needs (only those missing), then configures and
+# builds the given preset (default: dev). Running it again is quick: nothing is installed
+# twice and the build is incremental.
+set -euo pipefail
+
+preset=${1:-dev}
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-image-formats-plugins qt6-qpa-plugins
+    fonts-liberation fonts-dejavu-core
+    desktop-file-utils appstream
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo="sudo"
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cd "$root"
+if [ ! -f "build/$preset/build.ninja" ]; then
+    cmake --preset "$preset"
+fi
+cmake --build --preset "$preset"

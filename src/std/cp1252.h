@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+#include <array>
+
+// The documentation and settings files are 8-bit text in Windows-1252. Every byte is one
+// character; the five bytes the code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D)
+// stand for the code points of the same number, so that decoding never loses a byte and
+// encoding the result gives the original bytes back.
+namespace cp1252 {
+
+// The Unicode character of one byte.
+char16_t toUnicode(unsigned char byte);
+
+QString decode(QByteArrayView bytes);
+
+// Encodes text; a character without a Windows-1252 byte becomes '?' and clears *ok.
+QByteArray encode(QStringView text, bool *ok = nullptr);
+
+// Lower-casing maps every Windows-1252 letter to a letter of the same code page (A-Z, À-Þ
+// without ×, Š, Œ, Ž, Ÿ), so matching can lower-case raw bytes one by one with this table and
+// still agree with lower-casing the decoded text.
+const std::array<unsigned char, 256> &lowerTable();
+
+inline unsigned char toLower(unsigned char byte) { return lowerTable()[byte]; }
+
+} // namespace cp1252

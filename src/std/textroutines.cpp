@@ -1,0 +1,98 @@
+#include "std/textroutines.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+
+namespace STD {
+
+QString NewLine()
+{
+    return QStringLiteral("\r\n");
+}
+
+QString EndOfFileMark()
+{
+    return QStringLiteral("\r");
+}
+
+QString TrimBoth(QStringView text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == u' ')
+        --end;
+    qsizetype begin = 0;
+    while (begin < end && text[begin] == u' ')
+        ++begin;
+    return text.mid(begin, end - begin).toString();
+}
+
+QString NumberText(double value)
+{
+    // 'g' with 15 digits gives the shortest form with at most 15 significant digits and no
+    // trailing zeros; the C locale gives "." and no grouping.
+    QString text = QLocale::c().toString(value, 'g', 15);
+    text.replace(u'e', u'E');
+    if (text.startsWith(QLatin1String("0.")))
+        text.remove(0, 1);
+    else if (text.startsWith(QLatin1String("-0.")))
+        text.remove(1, 1);
+    return text;
+}
+
+QString CollapseBlanks(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    bool lastWasBlank = false;
+    for (QChar c : text) {
+        const bool blank = c == u' ';
+        if (!(blank && lastWasBlank))
+            out.append(c);
+        lastWasBlank = blank;
+    }
+    return out;
+}
+
+qsizetype CountOccurrences(QStringView text, QStringView part)
+{
+    if (part.isEmpty())
+        return 0;
+    qsizetype count = 0;
+    qsizetype from = 0;
+    while ((from = text.indexOf(part, from)) >= 0) {
+        ++count;
+        ++from;
+    }
+    return count;
+}
+
+int EditDistance(QStringView first, QStringView second)
+{
+    const qsizetype m = first.size();
+    const qsizetype n = second.size();
+    if (m > 255 || n > 255)
+        throw std::invalid_argument("EditDistance: strings are limited to 255 characters");
+    if (m == 0 || n == 0)
+        return int(m + n);
+
+    // Two rows of 8-bit cells suffice: no distance exceeds the longer length.
+    std::array<std::array<unsigned char, 257>, 2> rows{};
+    for (qsizetype i = 0; i <= m; ++i)
+        rows[0][i] = static_cast<unsigned char>(i);
+    for (qsizetype j = 1; j <= n; ++j) {
+        auto &cur = rows[j % 2];
+        const auto &prev = rows[(j + 1) % 2];
+        cur[0] = static_cast<unsigned char>(j);
+        for (qsizetype i = 1; i <= m; ++i) {
+            const int cost = first[i - 1] == second[j - 1] ? 0 : 1;
+            const int best = std::min(std::min(cur[i - 1] + 1, prev[i] + 1), prev[i - 1] + cost);
+            cur[i] = static_cast<unsigned char>(best);
+        }
+    }
+    return rows[n % 2][m];
+}
+
+} // namespace STD

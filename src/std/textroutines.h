@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// Small text routines shared by every part of the viewer. They keep no state.
+namespace STD {
+
+// The line break of every text the viewer builds: CR LF.
+QString NewLine();
+
+// The end-of-file mark of ReadDocLine: the one-character text CR. Readers compare a line
+// with it to detect the end of the file (a line holding just CR reads as the end too).
+QString EndOfFileMark();
+
+// Removes leading and trailing blanks (code 32 only; tabs stay).
+QString TrimBoth(QStringView text);
+
+// Decimal text of a number: "." as separator, no grouping, at most 15 significant digits,
+// no leading zero below 1, no blanks.   4711 -> "4711", 0.3 -> ".3", -2.5 -> "-2.5"
+QString NumberText(double value);
+
+// Every run of blanks becomes one blank; tabs and other characters are left alone.
+QString CollapseBlanks(QStringView text);
+
+// Occurrences of part in text, overlapping ones included: "    " holds "  " three times.
+// An empty part counts 0.
+qsizetype CountOccurrences(QStringView text, QStringView part);
+
+// The classic edit distance (insert, delete, substitute, each 1), case-sensitive.
+// Throws std::invalid_argument when either string is longer than 255 characters.
+int EditDistance(QStringView first, QStringView second);
+
+} // namespace STD

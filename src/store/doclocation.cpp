@@ -1,0 +1,55 @@
+#include "store/doclocation.h"
+
+#include "std/textroutines.h"
+#include "store/docreader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+bool createIfMissing(const QString &path, QString *error)
+{
+    if (QFileInfo::exists(path))
+        return true;
+    QFile file(path);
+    // Append never truncates, should the file appear meanwhile.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+DocLocation locateDocumentation(const QString &startDirectory, bool createSettings)
+{
+    const QDir start(startDirectory);
+    const QString settingsPath = start.filePath(QString::fromLatin1(kSettingsFileName));
+    if (createSettings)
+        createIfMissing(settingsPath); // where that fails, an absent file means "start dir"
+
+    DocLocation location;
+    QString line;
+    DocReader reader;
+    if (reader.open(settingsPath)) {
+        line = reader.ReadDocLine();
+        reader.close();
+    }
+    if (line.isEmpty() || line == STD::EndOfFileMark()) {
+        location.directory = start.absolutePath();
+        return location;
+    }
+
+    const QFileInfo info(start, line);
+    if (!info.exists()) {
+        location.error = QStringLiteral("Das Verzeichnis \u201E%1\u201C, das in %2 eingetragen ist, "
+                                        "wurde nicht gefunden.")
+                             .arg(info.filePath(), QString::fromLatin1(kSettingsFileName));
+    } else if (!info.isDir()) {
+        location.error = QStringLiteral("\u201E%1\u201C, eingetragen in %2, ist kein Verzeichnis.")
+                             .arg(info.filePath(), QString::fromLatin1(kSettingsFileName));
+    } else {
+        location.directory = info.absoluteFilePath();
+    }
+    return location;
+}

@@ -1,0 +1,110 @@
+#include "store/docreader.h"
+
+#include "std/cp1252.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+const char kEndMark[] = "\r";
+}
+
+bool DocReader::open(const QString &path, QString *error)
+{
+    close();
+    m_file.setFileName(path);
+    if (!m_file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = m_file.errorString();
+        return false;
+    }
+    m_size = m_file.size();
+    m_position = 1;
+    m_buffer.clear();
+    m_bufferStart = 0;
+    return true;
+}
+
+void DocReader::close()
+{
+    if (m_file.isOpen())
+        m_file.close();
+    m_buffer.clear();
+    m_bufferStart = 0;
+    m_size = 0;
+    m_position = 1;
+}
+
+void DocReader::seek(qint64 position)
+{
+    m_position = position;
+}
+
+// Makes the buffer hold the file from fileOffset on, at least up to minEnd (0-based,
+// exclusive) or the end of the file. Keeps what is already there when it covers fileOffset.
+bool DocReader::fill(qint64 fileOffset, qint64 minEnd)
+{
+    const qint64 bufferEnd = m_bufferStart + m_buffer.size();
+    if (fileOffset < m_bufferStart || fileOffset > bufferEnd) {
+        m_buffer.clear();
+        m_bufferStart = fileOffset;
+    } else if (fileOffset > m_bufferStart) {
+        m_buffer.remove(0, fileOffset - m_bufferStart);
+        m_bufferStart = fileOffset;
+    }
+    const qint64 haveEnd = m_bufferStart + m_buffer.size();
+    if (haveEnd >= minEnd || haveEnd >= m_size)
+        return true;
+    const qint64 want = std::min(m_size, std::max(minEnd, haveEnd + m_blockSize)) - haveEnd;
+    if (!m_file.seek(haveEnd))
+        return false;
+    const qsizetype old = m_buffer.size();
+    m_buffer.resize(old + want);
+    const qint64 got = m_file.read(m_buffer.data() + old, want);
+    m_buffer.resize(old + std::max<qint64>(got, 0));
+    return got > 0;
+}
+
+QByteArrayView DocReader::readRawLine()
+{
+    if (!m_file.isOpen() || m_position > m_size || m_position < 1)
+        return QByteArrayView(kEndMark, 1);
+
+    const qint64 start = m_position - 1; // 0-based
+    qint64 searchFrom = start;
+    for (;;) {
+        const qint64 bufferEnd = m_bufferStart + m_buffer.size();
+        if (start < m_bufferStart || start >= bufferEnd || searchFrom >= bufferEnd) {
+            if (!fill(start, searchFrom + 1)) {
+                // A read error: the rest of the file cannot be seen, so the file ends here.
+                if (m_bufferStart + m_buffer.size() <= searchFrom) {
+                    m_size = searchFrom;
+                    if (searchFrom == start)
+                        return QByteArrayView(kEndMark, 1);
+                }
+            }
+        }
+        const char *base = m_buffer.constData() - m_bufferStart; // index by file offset
+        const qint64 end = m_bufferStart + m_buffer.size();
+        const void *lf = std::memchr(base + searchFrom, '\n', size_t(end - searchFrom));
+        if (lf) {
+            const qint64 lfOffset = static_cast<const char *>(lf) - base;
+            const qint64 withLf = lfOffset - start + 1;
+            m_position = lfOffset + 2;
+            // Drop the LF and the character in front of it.
+            return QByteArrayView(base + start, withLf >= 2 ? withLf - 2 : 0);
+        }
+        if (end >= m_size) {
+            // The last line has no LF: return it whole; the reader has looked one byte past
+            // the end, so the position stands two past the last byte.
+            m_position = m_size + 2;
+            return QByteArrayView(base + start, m_size - start);
+        }
+        searchFrom = end;
+    }
+}
+
+QString DocReader::ReadDocLine()
+{
+    return cp1252::decode(readRawLine());
+}

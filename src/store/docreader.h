@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QFile>
+#include <QString>
+
+// Reads a documentation or settings file line by line, addressing it by 1-based byte
+// positions. Lines end with LF; the LF and the one character in front of it are dropped
+// (normally the CR of CR LF, so a line ending in a bare LF loses its last character). A last
+// line without LF is returned whole and leaves the position at size + 2. At the end the
+// reader returns the end-of-file mark, the one-character line CR; a line that reads as just
+// CR (the bytes CR CR LF) is indistinguishable from it and so ends every reader.
+//
+// The file is read in large blocks, but positions stay exact: after each line the position
+// stands directly behind its LF, and seek() starts the next line anywhere.
+class DocReader {
+public:
+    DocReader() = default;
+    DocReader(const DocReader &) = delete;
+    DocReader &operator=(const DocReader &) = delete;
+
+    // Opens an existing file for reading. On failure returns false and sets *error to the
+    // system's reason.
+    bool open(const QString &path, QString *error = nullptr);
+    void close();
+    bool isOpen() const { return m_file.isOpen(); }
+
+    // The bytes read per block; loading and searching read the whole file in one block,
+    // showing a topic reads a little past the topic's own lines.
+    void setBlockSize(qint64 bytes) { m_blockSize = bytes > 0 ? bytes : 1; }
+
+    qint64 size() const { return m_size; }
+    // The 1-based position of the next byte to be read.
+    qint64 position() const { return m_position; }
+    // Moves to a 1-based position; the next line starts there.
+    void seek(qint64 position);
+
+    // The next line as raw bytes, or the end-of-file mark "\r". The view stays valid until the
+    // next call that reads or moves.
+    QByteArrayView readRawLine();
+
+    // The next line decoded from Windows-1252, or the end-of-file mark.
+    QString ReadDocLine();
+
+    static bool isEndMark(QByteArrayView line) { return line.size() == 1 && line[0] == '\r'; }
+
+private:
+    bool fill(qint64 fileOffset, qint64 minEnd);
+
+    QFile m_file;
+    QByteArray m_buffer;
+    qint64 m_bufferStart = 0; // 0-based file offset of m_buffer[0]
+    qint64 m_size = 0;
+    qint64 m_position = 1;
+    qint64 m_blockSize = 64 * 1024;
+};

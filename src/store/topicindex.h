@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class DocReader;
+
+// The topic index: every heading's name in alphabetical order (names) and, parallel to it,
+// the 1-based byte position of the heading's first '#' (positions). Where several headings
+// carry the same name, the first of the equal entries holds the latest heading in the file,
+// so a lookup of the first exact match shows the later topic.
+struct TopicIndex {
+    QStringList names;       // the sorted topic names
+    QList<qint64> positions; // heading positions, parallel to names
+
+    qsizetype count() const { return names.size(); }
+    // The index of the first entry equal to name (case-sensitive), or -1.
+    qsizetype find(const QString &name) const { return names.indexOf(name); }
+};
+
+// Called after every heading with the loading caption, e.g.
+//   "Quarn-Tamo wird geladen... (5.1%)" CR LF "Datei"
+using LoadProgress = std::function<void(const QString &caption)>;
+
+// The loading caption for a heading whose line ends at byte positionAfter (the reader's
+// position after the line) in a file of fileSize bytes. The percentage is truncated to one
+// decimal and its text cut to four characters: "(5.1%)", "(.3%)", "(99.9%)".
+QString loadingCaption(qint64 positionAfter, qint64 fileSize, const QString &name);
+
+// Reads the open reader from its current position to the end and indexes every line that
+// begins with "###". A heading that is the file's last line without line end gets the
+// position one before its first character (0 for a file of that one line).
+TopicIndex buildTopicIndex(DocReader &reader, const LoadProgress &progress = {});

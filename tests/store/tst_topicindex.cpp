@@ -1,0 +1,185 @@
+#include "std/listroutines.h"
+#include "std/textlist.h"
+#include "std/textroutines.h"
+#include "store/docreader.h"
+#include "store/topicindex.h"
+#include "support/tempdoc.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+// The index as built one heading at a time: each name inserted at its sorted place, its
+// position inserted at the index of the first entry equal to it.
+TopicIndex referenceIndex(const QString &path)
+{
+    DocReader reader;
+    reader.open(path);
+    SortedTextList names;
+    TextList positions;
+    for (;;) {
+        const QString line = reader.ReadDocLine();
+        if (line == STD::EndOfFileMark())
+            break;
+        if (!line.startsWith(u"###"))
+            continue;
+        const QString name = line.mid(3);
+        names.add(name);
+        const qint64 position = reader.position() - line.size() - 2;
+        const int k = STD::FindListEntry(names, name, true, true, 0);
+        positions.insert(k, STD::NumberText(double(position)));
+    }
+    TopicIndex index;
+    index.names = names.items();
+    for (const QString &p : positions.items())
+        index.positions.append(p.toLongLong());
+    return index;
+}
+
+TopicIndex indexOf(const QString &path, QStringList *captions = nullptr)
+{
+    DocReader reader;
+    if (!reader.open(path))
+        qFatal("cannot open %s", qPrintable(path));
+    return buildTopicIndex(reader, [captions](const QString &c) {
+        if (captions)
+            *captions += c;
+    });
+}
+
+} // namespace
+
+class TestTopicIndex : public QObject {
+    Q_OBJECT
+private slots:
+    void headings_data();
+    void headings();
+    void matchesStepByStepBuild();
+    void loadingCaption_data();
+    void loadingCaption();
+    void progressAfterEveryHeading();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestTopicIndex::headings_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QList<qint64>>("positions");
+    QTest::newRow("empty file") << QByteArray() << QStringList() << QList<qint64>();
+    QTest::newRow("no headings") << QByteArray("text\r\nmore\r\n") << QStringList()
+                                 << QList<qint64>();
+    QTest::newRow("sorted, lines before first heading skipped")
+        << QByteArray("intro\r\n###Zugriff\r\nz\r\n###Datei\r\nd\r\n")
+        << QStringList{"Datei", "Zugriff"} << QList<qint64>{23, 8};
+    QTest::newRow("duplicates: later heading first")
+        << QByteArray("###A\r\n1\r\n###A\r\n2\r\n") << QStringList{"A", "A"}
+        << QList<qint64>{10, 1};
+    QTest::newRow("case variants keep own positions")
+        << QByteArray("###Abc\r\n###ABC\r\n") << QStringList{"ABC", "Abc"}
+        << QList<qint64>{9, 1};
+    QTest::newRow("empty name and leading blank")
+        << QByteArray("### B\r\n###\r\n") << QStringList{"", " B"} << QList<qint64>{8, 1};
+    QTest::newRow("last heading without line end: one before it")
+        << QByteArray("###A\r\n###B") << QStringList{"A", "B"} << QList<qint64>{1, 6};
+    QTest::newRow("single heading line: position 0")
+        << QByteArray("###Only") << QStringList{"Only"} << QList<qint64>{0};
+    QTest::newRow("bare lf heading") << QByteArray("x\n###Name\n")
+                                     << QStringList{"Nam"} << QList<qint64>{3};
+    QTest::newRow("cp1252 names") << QByteArray("###\xc4pfel\r\n###Apfelz\r\n")
+                                  << QStringList{QString::fromUtf8("Äpfel"), "Apfelz"}
+                                  << QList<qint64>{1, 11};
+    QTest::newRow("lone cr line stops the index")
+        << QByteArray("###A\r\n\r\r\n###B\r\n") << QStringList{"A"} << QList<qint64>{1};
+}
+
+void TestTopicIndex::headings()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, names);
+    QFETCH(QList<qint64>, positions);
+    const QString path = writeTempFile(m_dir, "doc.txw", bytes);
+    const TopicIndex index = indexOf(path);
+    QCOMPARE(index.names, names);
+    QCOMPARE(index.positions, positions);
+    const TopicIndex reference = referenceIndex(path);
+    QCOMPARE(index.names, reference.names);
+    QCOMPARE(index.positions, reference.positions);
+}
+
+void TestTopicIndex::matchesStepByStepBuild()
+{
+    QRandomGenerator rng(20261207);
+    const QStringList pool{"Datei", "datei", "DATEI", "Zugriff", "Äpfel", "Apfel", "a b",
+                           "a_b", "\"q\"", "1x", "", " lead", "Straße", "Strasse", "Öl"};
+    for (int round = 0; round < 20; ++round) {
+        QByteArray bytes;
+        const int lines = 50 + rng.bounded(200);
+        for (int i = 0; i < lines; ++i) {
+            switch (rng.bounded(5)) {
+            case 0:
+            case 1:
+                bytes += "###" + pool.at(rng.bounded(pool.size())).toLatin1();
+                break;
+            case 2:
+                bytes += "text line";
+                break;
+            case 3:
+                bytes += "---Datei";
+                break;
+            default:
+                break;
+            }
+            bytes += rng.bounded(10) == 0 ? "\n" : "\r\n";
+        }
+        if (rng.bounded(2))
+            bytes += "###tail";
+        const QString path = writeTempFile(m_dir, "random.txw", bytes);
+        const TopicIndex index = indexOf(path);
+        const TopicIndex reference = referenceIndex(path);
+        QCOMPARE(index.names, reference.names);
+        QCOMPARE(index.positions, reference.positions);
+    }
+}
+
+void TestTopicIndex::loadingCaption_data()
+{
+    QTest::addColumn<qint64>("after");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<QString>("firstLine");
+    QTest::newRow("5.1") << qint64(52) << qint64(1000) << "Quarn-Tamo wird geladen... (5.1%)";
+    QTest::newRow("below one, no leading zero")
+        << qint64(3) << qint64(1000) << "Quarn-Tamo wird geladen... (.2%)";
+    QTest::newRow("truncated, not rounded")
+        << qint64(9997) << qint64(10000) << "Quarn-Tamo wird geladen... (99.9%)";
+    QTest::newRow("whole") << qint64(1001) << qint64(1000) << "Quarn-Tamo wird geladen... (100%)";
+    QTest::newRow("zero") << qint64(0) << qint64(1000) << "Quarn-Tamo wird geladen... (0%)";
+    QTest::newRow("beyond 2 GB")
+        << qint64(3'000'000'000) << qint64(4'000'000'000) << "Quarn-Tamo wird geladen... (74.9%)";
+    // A last heading without line end leaves the position past the end: 112.5 shows as "112."
+    QTest::newRow("cut to four characters")
+        << qint64(9) << qint64(7) << "Quarn-Tamo wird geladen... (112.%)";
+}
+
+void TestTopicIndex::loadingCaption()
+{
+    QFETCH(qint64, after);
+    QFETCH(qint64, size);
+    QFETCH(QString, firstLine);
+    QCOMPARE(::loadingCaption(after, size, "Datei"), firstLine + "\r\nDatei");
+}
+
+void TestTopicIndex::progressAfterEveryHeading()
+{
+    const QString path = writeTempFile(m_dir, "progress.txw", "###A\r\ntext\r\n###B\r\n");
+    QStringList captions;
+    indexOf(path, &captions);
+    QCOMPARE(captions, QStringList({"Quarn-Tamo wird geladen... (36.8%)\r\nA",
+                                    "Quarn-Tamo wird geladen... (100%)\r\nB"}));
+}
+
+QTEST_GUILESS_MAIN(TestTopicIndex)
+#include "tst_topicindex.moc"
