@@ -146,7 +146,6 @@ CliResult runTamo(const QStringList &arguments)
     DocReader reader;
     if (!reader.open(path, &error))
         return failure(QStringLiteral("%1: %2").arg(path, error));
-    reader.setBlockSize(reader.size() + 1);
     const TopicIndex index = buildTopicIndex(reader);
     return command.run(options, reader, index);
 }

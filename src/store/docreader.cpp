@@ -13,7 +13,7 @@ bool DocReader::open(const QString &path, QString *error)
 {
     close();
     m_file.setFileName(path);
-    if (!m_file.open(QIODevice::ReadOnly)) {
+    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = m_file.errorString();
         return false;

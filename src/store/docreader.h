@@ -26,8 +26,8 @@ public:
     void close();
     bool isOpen() const { return m_file.isOpen(); }
 
-    // The bytes read per block; loading and searching read the whole file in one block,
-    // showing a topic reads a little past the topic's own lines.
+    // The bytes read per block. Blocks are read into one reused buffer: reading a large file
+    // into a fresh buffer of its full size costs more in page faults than the read itself.
     void setBlockSize(qint64 bytes) { m_blockSize = bytes > 0 ? bytes : 1; }
 
     qint64 size() const { return m_size; }
@@ -53,5 +53,5 @@ private:
     qint64 m_bufferStart = 0; // 0-based file offset of m_buffer[0]
     qint64 m_size = 0;
     qint64 m_position = 1;
-    qint64 m_blockSize = 64 * 1024;
+    qint64 m_blockSize = 256 * 1024;
 };

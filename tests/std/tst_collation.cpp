@@ -13,6 +13,7 @@ private slots:
     void independentOfProcessLocale();
     void newEntryGoesBeforeItsEquals();
     void insertionOrderMatchesOneByOneInsertion();
+    void fastPathAgreesWithCollator();
 };
 
 void TestCollation::order_data()
@@ -79,6 +80,40 @@ void TestCollation::insertionOrderMatchesOneByOneInsertion()
     for (qsizetype i : collation::insertionOrder(texts))
         sorted += texts.at(i);
     QCOMPARE(sorted, oneByOne.items());
+}
+
+// Plain ASCII and umlaut texts are compared without the collator; the result must be the
+// collator's for every pair, punctuation, case and umlaut positions included.
+void TestCollation::fastPathAgreesWithCollator()
+{
+    QRandomGenerator rng(1207);
+    QString alphabet;
+    for (char16_t c = 32; c < 127; ++c)
+        alphabet += QChar(c);
+    alphabet += QString::fromUtf8("äöüÄÖÜ");
+    const QString tricky = QString::fromUtf8("aAäÄoöuüUÜ _-\"'1 ");
+    auto randomText = [&](const QString &from, int maxLength) {
+        QString t;
+        const int len = rng.bounded(maxLength + 1);
+        for (int k = 0; k < len; ++k)
+            t += from.at(rng.bounded(from.size()));
+        return t;
+    };
+    auto sign = [](int v) { return (v > 0) - (v < 0); };
+    for (int i = 0; i < 20000; ++i) {
+        const QString &from = i % 2 ? alphabet : tricky;
+        const QString a = randomText(from, 6);
+        const QString b = i % 3 ? randomText(from, 6) : a.toUpper();
+        const int expected = sign(collation::collator().compare(a, b));
+        if (sign(collation::compare(a, b)) != expected)
+            QFAIL(qPrintable(QStringLiteral("'%1' vs '%2'").arg(a, b)));
+    }
+    QStringList mixed;
+    for (int i = 0; i < 400; ++i)
+        mixed += randomText(alphabet + QString::fromUtf8("ßéÿ€"), 5);
+    const QList<qsizetype> order = collation::insertionOrder(mixed);
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QVERIFY(collation::collator().compare(mixed[order[i - 1]], mixed[order[i]]) <= 0);
 }
 
 QTEST_GUILESS_MAIN(TestCollation)

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Times the whole `tamo topics` process on a generated 20 MB / 30,000-topic documentation
+# against `grep -c '^###'` on the same file, in one run. Goal: within 6x of grep.
+#   bench/bench_topics.sh [BUILD_DIR]
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/timing.sh"
+build=$(bench_build_dir "${1:-}")
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+"$build/bench/quarntamo_gendoc" --topics 30000 --bytes 20000000 "$tmp/tamo.txw"
+echo "file: $(stat -c %s "$tmp/tamo.txw") bytes, $(grep -c '^###' "$tmp/tamo.txw") topics"
+cat "$tmp/tamo.txw" >/dev/null # warm the page cache
+
+grep_ms=$(median_ms 21 grep -c '^###' "$tmp/tamo.txw")
+topics_ms=$(median_ms 21 "$build/apps/tamo/tamo" topics --doc "$tmp/tamo.txw")
+json_ms=$(median_ms 21 "$build/apps/tamo/tamo" topics --json --doc "$tmp/tamo.txw")
+printf '%-28s %8s ms\n' "grep -c '^###'" "$grep_ms"
+printf '%-28s %8s ms  %sx grep\n' "tamo topics" "$topics_ms" "$(ratio "$topics_ms" "$grep_ms")"
+printf '%-28s %8s ms  %sx grep\n' "tamo topics --json" "$json_ms" "$(ratio "$json_ms" "$grep_ms")"
