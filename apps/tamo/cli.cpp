@@ -1,5 +1,6 @@
 #include "cli.h"
 
+#include "commands.h"
 #include "json.h"
 
 #include "std/textroutines.h"
@@ -22,10 +23,7 @@ struct Command {
 
 CliResult failure(const QString &message)
 {
-    CliResult r;
-    r.exitCode = 2;
-    r.error = message;
-    return r;
+    return cliFailure(message);
 }
 
 // The documentation file: --doc, else tamo.txw in the directory that ./tamoini.txt names,
@@ -44,6 +42,8 @@ bool findDocFile(const CliOptions &options, QString *path, QString *error)
     *path = QDir(location.directory).filePath(QString::fromLatin1(kDocFileName));
     return true;
 }
+
+} // namespace
 
 CliResult topicsCommand(const CliOptions &options, DocReader &, const TopicIndex &index)
 {
@@ -71,15 +71,28 @@ CliResult topicsCommand(const CliOptions &options, DocReader &, const TopicIndex
     return result;
 }
 
+namespace {
+
 const std::map<QString, Command> &commands()
 {
     static const std::map<QString, Command> table = {
         {QStringLiteral("topics"), {false, topicsCommand}},
+        {QStringLiteral("show"), {true, showCommand}},
+        {QStringLiteral("prefix"), {true, prefixCommand}},
+        {QStringLiteral("search"), {true, searchCommand}},
     };
     return table;
 }
 
 } // namespace
+
+CliResult cliFailure(const QString &message)
+{
+    CliResult r;
+    r.exitCode = 2;
+    r.error = message;
+    return r;
+}
 
 QString usageText()
 {

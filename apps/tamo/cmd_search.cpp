@@ -1,0 +1,6 @@
+#include "commands.h"
+
+CliResult searchCommand(const CliOptions &, DocReader &, const TopicIndex &)
+{
+    return cliFailure(QStringLiteral("search: noch nicht verfügbar"));
+}
