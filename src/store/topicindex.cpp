@@ -25,6 +25,25 @@ QString loadingCaption(qint64 positionAfter, qint64 fileSize, const QString &nam
            + STD::NewLine() + name;
 }
 
+QStringList TopicIndex::namesStartingWith(const QString &text) const
+{
+    if (text.isEmpty())
+        return names;
+    if (m_lowerNames.size() != names.size()) {
+        m_lowerNames.clear();
+        m_lowerNames.reserve(names.size());
+        for (const QString &name : names)
+            m_lowerNames.append(name.toLower());
+    }
+    const QString wanted = text.toLower();
+    QStringList result;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (m_lowerNames.at(i).startsWith(wanted))
+            result.append(names.at(i));
+    }
+    return result;
+}
+
 TopicIndex buildTopicIndex(DocReader &reader, const LoadProgress &progress)
 {
     // Collect the headings in file order first, then sort once: the same result as inserting

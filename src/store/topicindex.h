@@ -19,6 +19,14 @@ struct TopicIndex {
     qsizetype count() const { return names.size(); }
     // The index of the first entry equal to name (case-sensitive), or -1.
     qsizetype find(const QString &name) const { return names.indexOf(name); }
+
+    // The names whose beginning equals text without regard to case (both sides lower-cased),
+    // in index order. text is taken as it stands: blanks count like any other character, and
+    // an empty text gives every name.
+    QStringList namesStartingWith(const QString &text) const;
+
+private:
+    mutable QStringList m_lowerNames; // lower-cased names, made on first use
 };
 
 // Called after every heading with the loading caption, e.g.

@@ -59,6 +59,7 @@ private slots:
     void loadingCaption_data();
     void loadingCaption();
     void progressAfterEveryHeading();
+    void prefixList();
 
 private:
     QTemporaryDir m_dir;
@@ -179,6 +180,19 @@ void TestTopicIndex::progressAfterEveryHeading()
     indexOf(path, &captions);
     QCOMPARE(captions, QStringList({"Quarn-Tamo wird geladen... (36.8%)\r\nA",
                                     "Quarn-Tamo wird geladen... (100%)\r\nB"}));
+}
+
+void TestTopicIndex::prefixList()
+{
+    const QString path = writeTempFile(m_dir, "prefix.txw",
+                                       "###Verwendung\r\n###VERGLEICH\r\n###Ver teilt\r\n"
+                                       "###Ve\r\n###Datei\r\n");
+    const TopicIndex index = indexOf(path);
+    QCOMPARE(index.namesStartingWith("ver"), QStringList({"Ver teilt", "VERGLEICH", "Verwendung"}));
+    QCOMPARE(index.namesStartingWith("VER "), QStringList({"Ver teilt"}));
+    QCOMPARE(index.namesStartingWith(""), index.names);
+    QCOMPARE(index.namesStartingWith("Verwendung_der"), QStringList());
+    QCOMPARE(index.namesStartingWith("x"), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestTopicIndex)

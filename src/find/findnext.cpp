@@ -1,0 +1,86 @@
+#include "find/findnext.h"
+
+namespace {
+
+// Lower-cases one UTF-16 unit (or surrogate pair) at a time with the simple case mapping, so
+// positions in the result are positions in the original text. QString::toLower may turn one
+// character into two (U+0130), which would shift every later match against the text that the
+// whole-word test and the selection refer to.
+QString lowerKeepingPositions(const QString &text) {
+    QString lowered = text;
+    char16_t *data = reinterpret_cast<char16_t *>(lowered.data());
+    const qsizetype n = lowered.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (QChar::isHighSurrogate(data[i]) && i + 1 < n && QChar::isLowSurrogate(data[i + 1])) {
+            const char32_t lower = QChar::toLower(QChar::surrogateToUcs4(data[i], data[i + 1]));
+            if (QChar::requiresSurrogates(lower)) {
+                data[i] = QChar::highSurrogate(lower);
+                data[i + 1] = QChar::lowSurrogate(lower);
+            }
+            ++i;
+        } else {
+            data[i] = QChar::toLower(data[i]);
+        }
+    }
+    return lowered;
+}
+
+} // namespace
+
+qsizetype stringSearch(QStringView text, QStringView search, qsizetype start) {
+    if (start < 1)
+        start = 1;
+    if (text.isEmpty() || start > text.size())
+        return 0;
+    // An empty search is found at start itself; the check above keeps start inside the text,
+    // so a search for nothing still runs past the end and ends on the wrap count.
+    const qsizetype index = text.indexOf(search, start - 1, Qt::CaseSensitive);
+    return index < 0 ? 0 : index + 1;
+}
+
+FindOutcome findNext(const FindRequest &r) {
+    const QString text = r.matchCase ? r.text : lowerKeepingPositions(r.text);
+    const QString search = r.matchCase ? r.search : lowerKeepingPositions(r.search);
+
+    FindOutcome outcome{false, r.selStart, r.selLength};
+    qsizetype start = r.selLength != 0 ? r.selStart + 2 : r.selStart + 1;
+    int wraps = 0;
+    for (;;) {
+        qsizetype pos = stringSearch(text, search, start);
+        if (pos == 0) {
+            pos = stringSearch(text, search, 1);
+            ++wraps;
+            if (pos == 0 || wraps >= 2) {
+                outcome.found = false;
+                return outcome;
+            }
+        }
+        outcome.selStart = pos - 1;
+        outcome.selLength = search.size();
+        if (!r.wholeWords ||
+            IsWholeWordSelection(r.text, outcome.selStart, outcome.selLength, r.flags)) {
+            outcome.found = true;
+            return outcome;
+        }
+        start = pos + 1;
+    }
+}
+
+FindKeyAction formKeyAction(int keyCode, int modifierMask) {
+    if (keyCode != FindKeys::F3)
+        return FindKeyAction::None;
+    if ((modifierMask & (FindKeys::ShiftMask | FindKeys::CtrlMask)) == 0)
+        return FindKeyAction::FindNext;
+    return FindKeyAction::FindSelection;
+}
+
+FindKeyAction searchBoxKeyAction(int keyCode, int /*modifierMask*/) {
+    switch (keyCode) {
+    case FindKeys::Enter:
+        return FindKeyAction::FindNext;
+    case FindKeys::Escape:
+        return FindKeyAction::CloseSearchPanel;
+    default:
+        return FindKeyAction::None;
+    }
+}

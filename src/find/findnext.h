@@ -1,0 +1,62 @@
+#pragma once
+
+#include "find/wholeword.h"
+
+#include <QString>
+
+// The find command of the topic window: search the shown text for the next occurrence after
+// the current selection, wrapping around to the beginning once.
+struct FindRequest {
+    QString text;        // the shown text
+    qsizetype selStart;  // current selection, 0-based
+    qsizetype selLength; // 0 for a bare caret
+    QString search;
+    bool matchCase;
+    bool wholeWords;
+    SeparatorFlags flags; // the separator classes for wholeWords
+};
+
+struct FindOutcome {
+    bool found;
+    // The selection to show. When nothing was found this is the selection to leave: the
+    // request's own, or the last occurrence that was examined and rejected as no whole word.
+    qsizetype selStart;
+    qsizetype selLength;
+};
+
+// The search starts one character after the start of a selection (so the next occurrence may
+// overlap the selected one) or at the caret. Past the end it continues from the beginning;
+// the second time it runs past the end it gives up, so an occurrence that is only ever
+// inside longer words ends the search with that occurrence still selected. The occurrence
+// already selected is found again when it is the only one.
+FindOutcome findNext(const FindRequest &r);
+
+// 1-based position of the first occurrence of search in text at or after the 1-based
+// position start (below 1 counts as 1); 0 when there is none, when text is empty or when start
+// lies past the end. An empty search is found at start itself while start is inside the text.
+qsizetype stringSearch(QStringView text, QStringView search, qsizetype start);
+
+// What a key does in the topic window and in the find panel's search box.
+enum class FindKeyAction {
+    None,
+    FindNext,
+    FindSelection, // open the find panel with the selected text, close it, find next
+    CloseSearchPanel,
+};
+
+// Key codes and modifier bits as the windows pass them on.
+namespace FindKeys {
+inline constexpr int Enter = 13;
+inline constexpr int Escape = 27;
+inline constexpr int F3 = 114;
+inline constexpr int ShiftMask = 1;
+inline constexpr int CtrlMask = 2;
+inline constexpr int AltMask = 4;
+} // namespace FindKeys
+
+// In the topic window: F3 finds the next occurrence; Shift+F3 or Ctrl+F3 first takes the
+// selection as the search text. Alt does not count.
+FindKeyAction formKeyAction(int keyCode, int modifierMask);
+
+// In the search box: Enter finds, Escape closes the panel; F3 is left to the topic window.
+FindKeyAction searchBoxKeyAction(int keyCode, int modifierMask);
