@@ -5,4 +5,4 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/setup.sh" dev
 cd "$root/build/dev/doc"
-exec "$root/build/dev/apps/tamo/tamo" topics "$@"
+exec "$root/build/dev/apps/quarntamo/quarntamo" "$@"

@@ -1,6 +1,63 @@
 #include "commands.h"
 
-CliResult searchCommand(const CliOptions &, DocReader &, const TopicIndex &)
+#include "json.h"
+
+#include "search/fullsearch.h"
+#include "search/query.h"
+#include "store/doclocation.h"
+#include "store/topicindex.h"
+
+#include <QDir>
+
+namespace {
+
+// The documentation file the command line found: --doc, else the same lookup once more.
+QString docPathOf(const CliOptions &options)
 {
-    return cliFailure(QStringLiteral("search: noch nicht verfügbar"));
+    if (!options.docFile.isEmpty())
+        return options.docFile;
+    const DocLocation location = locateDocumentation(QDir::currentPath(), false);
+    return QDir(location.directory).filePath(QString::fromLatin1(kDocFileName));
+}
+
+} // namespace
+
+// tamo search QUERY: the full-text search, best first. A query of blanks only lists every
+// topic in index order with 0 points.
+CliResult searchCommand(const CliOptions &options, DocReader &, const TopicIndex &index)
+{
+    const QString query = normaliseQuery(options.argument);
+    QList<RankedTopic> results;
+    if (query.isEmpty()) {
+        results.reserve(index.count());
+        for (const QString &name : index.names)
+            results.append({name, 0});
+    } else {
+        results = fullSearch(docPathOf(options), query);
+    }
+
+    CliResult result;
+    QByteArray &out = result.out;
+    out.reserve(results.size() * 40 + 16);
+    if (options.json) {
+        out += "{\"results\":[";
+        for (qsizetype i = 0; i < results.size(); ++i) {
+            if (i)
+                out += ',';
+            out += "{\"name\":";
+            json::appendString(out, results.at(i).name);
+            out += ",\"score\":";
+            out += QByteArray::number(results.at(i).score);
+            out += '}';
+        }
+        out += "]}\n";
+    } else {
+        for (const RankedTopic &t : results) {
+            out += QByteArray::number(t.score).rightJustified(6, ' ');
+            out += ' ';
+            out += t.name.toUtf8();
+            out += '\n';
+        }
+    }
+    return result;
 }

@@ -1,11 +1,73 @@
 #include "commands.h"
 
-CliResult showCommand(const CliOptions &, DocReader &, const TopicIndex &)
+#include "json.h"
+
+#include "std/textlist.h"
+#include "store/docreader.h"
+#include "store/topicindex.h"
+#include "viewer/topicreader.h"
+
+// tamo show NAME: the topic as the viewer shows it right after loading: its title, its text,
+// its full text with picture lines, and its related topics in the list's order.
+CliResult showCommand(const CliOptions &options, DocReader &reader, const TopicIndex &index)
 {
-    return cliFailure(QStringLiteral("show: noch nicht verfügbar"));
+    const TopicContent topic = readTopic(reader, index, options.argument);
+    // The related list is sorted; a topic that is not found leaves it as it was: empty.
+    SortedTextList related;
+    if (topic.found) {
+        for (const QString &r : topic.related)
+            related.add(r);
+    }
+
+    CliResult result;
+    QByteArray &out = result.out;
+    if (options.json) {
+        out += "{\"title\":";
+        json::appendString(out, topic.title);
+        out += ",\"text\":";
+        json::appendString(out, topic.shownText);
+        out += ",\"fullText\":";
+        json::appendString(out, topic.fullText);
+        out += ",\"related\":[";
+        for (qsizetype i = 0; i < related.count(); ++i) {
+            if (i)
+                out += ',';
+            json::appendString(out, related.at(i));
+        }
+        out += "]}\n";
+        return result;
+    }
+    out += topic.title.toUtf8() + "\n\n";
+    QString text = topic.shownText;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out += text.toUtf8();
+    if (!text.isEmpty() && !text.endsWith(u'\n'))
+        out += '\n';
+    if (!related.isEmpty()) {
+        out += "\nVerwandte Themen:\n";
+        for (const QString &r : related.items())
+            out += "  " + r.toUtf8() + '\n';
+    }
+    return result;
 }
 
-CliResult prefixCommand(const CliOptions &, DocReader &, const TopicIndex &)
+// tamo prefix TEXT: the topic list after typing TEXT into the query box.
+CliResult prefixCommand(const CliOptions &options, DocReader &, const TopicIndex &index)
 {
-    return cliFailure(QStringLiteral("prefix: noch nicht verfügbar"));
+    const QStringList names = index.namesStartingWith(options.argument);
+    CliResult result;
+    QByteArray &out = result.out;
+    if (options.json) {
+        out += "{\"topics\":[";
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            if (i)
+                out += ',';
+            json::appendString(out, names.at(i));
+        }
+        out += "]}\n";
+    } else {
+        for (const QString &name : names)
+            out += name.toUtf8() + '\n';
+    }
+    return result;
 }

@@ -39,6 +39,7 @@ class TestTamo : public QObject {
     Q_OBJECT
 private slots:
     void topics();
+    void showAndPrefix();
     void findsDocumentationLikeTheViewer();
     void errors();
 
@@ -63,6 +64,37 @@ void TestTamo::topics()
     r = tamo({"topics", "--doc", doc});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(QString::fromUtf8(r.out), QString::fromUtf8("a\"b\\c\nÄpfel\nDatei\nZugriff\n"));
+}
+
+void TestTamo::showAndPrefix()
+{
+    const QString doc = writeTempFile(m_dir, "s.txw",
+                                      "###Datei\r\nZeile 1\r\n%%%bild.png\r\n---Zugriff\r\n"
+                                      "---Anhang\r\n###Zugriff\r\nz\r\n###Daten\r\n");
+    Run r = tamo({"show", "--json", "--doc", doc, "Datei"});
+    QCOMPARE(r.exitCode, 0);
+    QJsonObject topic = parse(r.out);
+    QCOMPARE(topic.value("title").toString(), QString("Datei"));
+    QCOMPARE(topic.value("text").toString(), QString("Zeile 1\r\n"));
+    QCOMPARE(topic.value("fullText").toString(), QString("Zeile 1\r\n%%%bild.png\r\n"));
+    QCOMPARE(topic.value("related").toArray(), QJsonArray({"Anhang", "Zugriff"}));
+
+    r = tamo({"show", "--json", "--doc", doc, "Fehlt"});
+    QCOMPARE(r.exitCode, 0);
+    topic = parse(r.out);
+    QCOMPARE(topic.value("title").toString(), QString("Fehler: Thema nicht gefunden."));
+    QCOMPARE(topic.value("related").toArray(), QJsonArray());
+
+    r = tamo({"show", "--doc", doc, "Datei"});
+    QCOMPARE(QString::fromUtf8(r.out),
+             QString("Datei\n\nZeile 1\n\nVerwandte Themen:\n  Anhang\n  Zugriff\n"));
+
+    r = tamo({"prefix", "--json", "--doc", doc, "dat"});
+    QCOMPARE(parse(r.out).value("topics").toArray(), QJsonArray({"Datei", "Daten"}));
+    r = tamo({"prefix", "--doc", doc, "Z"});
+    QCOMPARE(r.out, QByteArray("Zugriff\n"));
+    r = tamo({"show", "--doc", doc});
+    QCOMPARE(r.exitCode, 2); // NAME is missing
 }
 
 void TestTamo::findsDocumentationLikeTheViewer()
