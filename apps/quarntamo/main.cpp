@@ -12,8 +12,9 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QuarnTamo"));
     QApplication::setDesktopFileName(QStringLiteral("quarntamo"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quarntamo/icon.png")));
+    initShellResources();
     installFontSubstitutes();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quarntamo/icon.png")));
 
     FormStart splash([] { return new Form1; });
     splash.show();

@@ -13,20 +13,13 @@
 #include <QScreen>
 #include <QTime>
 
+#include <algorithm>
+
 namespace {
 
 double systemClock()
 {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
-}
-
-// The window's default font and that of the topic text, by the names the window was designed
-// with; installFontSubstitutes() maps them to installed look-alikes.
-QFont defaultFont()
-{
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setPointSizeF(8.25);
-    return f;
 }
 
 void place(QWidget *w, int left, int top, int width, int height)
@@ -35,6 +28,20 @@ void place(QWidget *w, int left, int top, int width, int height)
 }
 
 } // namespace
+
+void initShellResources()
+{
+    Q_INIT_RESOURCE(shell);
+}
+
+// The fonts go by the names the windows were designed with; installFontSubstitutes() maps
+// them to installed look-alikes.
+QFont defaultWindowFont()
+{
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPointSizeF(8.25);
+    return f;
+}
 
 void installFontSubstitutes()
 {
@@ -55,6 +62,7 @@ Form1::Form1(std::function<double()> clock, QWidget *parent)
         box.exec();
     };
     List6.Tag = QStringLiteral("1");
+    initShellResources();
     createControls();
     // Key preview: the window sees every key press before the control that has the focus.
     qApp->installEventFilter(this);
@@ -69,14 +77,14 @@ void Form1::createControls()
 {
     setWindowTitle(QStringLiteral("QUARN-Dokumentation"));
     setFixedSize(792, 573);
-    setFont(defaultFont());
+    setFont(defaultWindowFont());
     setAccessibleName(QStringLiteral("QUARN-Dokumentation"));
     setWindowIcon(QIcon(QStringLiteral(":/quarntamo/icon.png")));
 
     // Created back to front, so that each control lies in front of those made before it.
     Label1 = new QLabel(QStringLiteral("Thema"), this);
     place(Label1, 8, 0, 777, 17);
-    QFont bold = defaultFont();
+    QFont bold = defaultWindowFont();
     bold.setBold(true);
     Label1->setFont(bold);
     Label1->setAccessibleName(QStringLiteral("Thema"));
@@ -136,6 +144,7 @@ void Form1::createControls()
     Frame1 = new QGroupBox(this);
     place(Frame1, -8, 432, 808, 145);
     Frame1->setAccessibleName(QStringLiteral("Suchen im Thementext"));
+    Frame1->setAutoFillBackground(true); // it covers the lower strip of the window
     Frame1->hide();
 
     Label3 = new QLabel(QStringLiteral("Wenn Sie die Tasten [Shift]+[F3] oder [Strg]+[F3] verwenden, "
@@ -155,6 +164,11 @@ void Form1::createControls()
     place(Check1, 8, 40, 193, 17);
     Check4 = new QCheckBox(QStringLiteral("nur ganze Wörter suchen"), Frame1);
     place(Check4, 8, 56, 145, 17);
+
+    // The substitute fonts run a little wider than the designed one: a check box whose
+    // caption would be cut keeps its place and grows to the right.
+    for (QCheckBox *box : {Check1, Check4})
+        box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
 
     Frame2 = new QGroupBox(QStringLiteral("Worttrennzeichen sind:"), Frame1);
     place(Frame2, 8, 72, 369, 57);

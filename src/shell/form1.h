@@ -130,3 +130,10 @@ private:
 
 // The fonts the window names, mapped to installed look-alikes where they are missing.
 void installFontSubstitutes();
+
+// The windows' pictures (splash picture, icon) are compiled into this library; a static
+// library must register them before use. Safe to call more than once.
+void initShellResources();
+
+// The window's default font: "MS Sans Serif" 8.25 pt, by its design name.
+QFont defaultWindowFont();

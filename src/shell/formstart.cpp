@@ -40,8 +40,10 @@ FormStart::FormStart(std::function<Form1 *()> makeMainWindow, std::function<doub
     : QWidget(parent)
     , m_makeMainWindow(std::move(makeMainWindow))
     , m_clock(clock ? std::move(clock) : systemClock)
-    , m_picture(QStringLiteral(":/quarntamo/splash.png"))
 {
+    initShellResources();
+    m_picture = QPixmap(QStringLiteral(":/quarntamo/splash.png"));
+    setFont(defaultWindowFont());
     setWindowTitle(QStringLiteral("QuarnTamo"));
     setFixedSize(482, 344);
     setAttribute(Qt::WA_QuitOnClose, false); // closing the splash never ends the program
