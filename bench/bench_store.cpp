@@ -17,8 +17,8 @@ const QString &docPath()
     static QTemporaryDir dir;
     static const QString path = [] {
         const QString p = dir.filePath("bench.txw");
-        QProcess::execute(QStringLiteral(GENDOC_BINARY), {"--topics", "30000", "--bytes",
-                                                          "20000000", p});
+        QProcess::execute(QStringLiteral(GENDOC_BINARY),
+                          {"--topics", "30000", "--bytes", "20000000", p});
         return p;
     }();
     return path;
@@ -42,7 +42,9 @@ void buildIndex(benchmark::State &state)
         reader.open(docPath());
         LoadProgress progress;
         if (withProgress)
-            progress = [&captions](const QString &c) { captions += c.size(); };
+            progress = [&captions](const QString &c) {
+                captions += c.size();
+            };
         const TopicIndex index = buildTopicIndex(reader, progress);
         benchmark::DoNotOptimize(index.names.size());
     }

@@ -17,14 +17,17 @@
 namespace {
 
 const char *const kWords[] = {
-    "Datei", "Zugriff", "Liste", "Tabelle", "Funktion", "Variable", "Wert", "Text", "Zahl",
-    "Ergebnis", "Fehler", "Schleife", "Bedingung", "Ausdruck", "Parameter", "Rückgabe",
-    "Zeichen", "Länge", "Größe", "öffnen", "schließen", "lesen", "schreiben", "Verzeichnis",
-    "der", "die", "das", "und", "oder", "nicht", "wird", "ist", "mit", "für", "eine", "einen",
-    "auf", "von", "zu", "im", "bei", "als", "wenn", "dann", "sonst", "ende", "setze", "gib",
-    "zurück", "Modul", "Anweisung", "Operator", "Vergleich", "Element", "Index", "Schlüssel",
-    "Übersicht", "Beispiel", "Hinweis", "Typ", "Ganzzahl", "Kommazahl", "Wahrheitswert",
-    "Speicher", "Programm", "Eingabe", "Ausgabe", "Format", "Datum", "Zeit", "Puffer",
+    "Datei",     "Zugriff",   "Liste",       "Tabelle",   "Funktion", "Variable",  "Wert",
+    "Text",      "Zahl",      "Ergebnis",    "Fehler",    "Schleife", "Bedingung", "Ausdruck",
+    "Parameter", "Rückgabe",  "Zeichen",     "Länge",     "Größe",    "öffnen",    "schließen",
+    "lesen",     "schreiben", "Verzeichnis", "der",       "die",      "das",       "und",
+    "oder",      "nicht",     "wird",        "ist",       "mit",      "für",       "eine",
+    "einen",     "auf",       "von",         "zu",        "im",       "bei",       "als",
+    "wenn",      "dann",      "sonst",       "ende",      "setze",    "gib",       "zurück",
+    "Modul",     "Anweisung", "Operator",    "Vergleich", "Element",  "Index",     "Schlüssel",
+    "Übersicht", "Beispiel",  "Hinweis",     "Typ",       "Ganzzahl", "Kommazahl", "Wahrheitswert",
+    "Speicher",  "Programm",  "Eingabe",     "Ausgabe",   "Format",   "Datum",     "Zeit",
+    "Puffer",
 };
 constexpr int kWordCount = int(sizeof(kWords) / sizeof(kWords[0]));
 

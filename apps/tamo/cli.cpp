@@ -139,7 +139,8 @@ CliResult runTamo(const QStringList &arguments)
     options.command = positional.takeFirst();
     const auto it = commands().find(options.command);
     if (it == commands().end())
-        return failure(QStringLiteral("unbekannter Befehl %1\n").arg(options.command) + usageText());
+        return failure(QStringLiteral("unbekannter Befehl %1\n").arg(options.command) +
+                       usageText());
     const Command &command = it->second;
     if (positional.size() != (command.takesArgument ? 1 : 0))
         return failure(QStringLiteral("falsche Zahl von Argumenten\n") + usageText());

@@ -6,7 +6,7 @@
 // The command line program on the viewer's core: topics, show, prefix, search.
 struct CliOptions {
     QString command;
-    QString docFile;  // --doc FILE; empty: found as the viewer finds it
+    QString docFile; // --doc FILE; empty: found as the viewer finds it
     bool json = false;
     QString argument; // NAME, TEXT or QUERY
 };

@@ -6,7 +6,8 @@ namespace {
 // positions in the result are positions in the original text. QString::toLower may turn one
 // character into two (U+0130), which would shift every later match against the text that the
 // whole-word test and the selection refer to.
-QString lowerKeepingPositions(const QString &text) {
+QString lowerKeepingPositions(const QString &text)
+{
     QString lowered = text;
     char16_t *data = reinterpret_cast<char16_t *>(lowered.data());
     const qsizetype n = lowered.size();
@@ -27,7 +28,8 @@ QString lowerKeepingPositions(const QString &text) {
 
 } // namespace
 
-qsizetype stringSearch(QStringView text, QStringView search, qsizetype start) {
+qsizetype stringSearch(QStringView text, QStringView search, qsizetype start)
+{
     if (start < 1)
         start = 1;
     if (text.isEmpty() || start > text.size())
@@ -38,7 +40,8 @@ qsizetype stringSearch(QStringView text, QStringView search, qsizetype start) {
     return index < 0 ? 0 : index + 1;
 }
 
-FindOutcome findNext(const FindRequest &r) {
+FindOutcome findNext(const FindRequest &r)
+{
     const QString text = r.matchCase ? r.text : lowerKeepingPositions(r.text);
     const QString search = r.matchCase ? r.search : lowerKeepingPositions(r.search);
 
@@ -66,7 +69,8 @@ FindOutcome findNext(const FindRequest &r) {
     }
 }
 
-FindKeyAction formKeyAction(int keyCode, int modifierMask) {
+FindKeyAction formKeyAction(int keyCode, int modifierMask)
+{
     if (keyCode != FindKeys::F3)
         return FindKeyAction::None;
     if ((modifierMask & (FindKeys::ShiftMask | FindKeys::CtrlMask)) == 0)
@@ -74,7 +78,8 @@ FindKeyAction formKeyAction(int keyCode, int modifierMask) {
     return FindKeyAction::FindSelection;
 }
 
-FindKeyAction searchBoxKeyAction(int keyCode, int /*modifierMask*/) {
+FindKeyAction searchBoxKeyAction(int keyCode, int /*modifierMask*/)
+{
     switch (keyCode) {
     case FindKeys::Enter:
         return FindKeyAction::FindNext;

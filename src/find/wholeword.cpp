@@ -1,6 +1,7 @@
 #include "find/wholeword.h"
 
-int separatorClass(QChar c) {
+int separatorClass(QChar c)
+{
     switch (c.unicode()) {
     case 32:
         return 0;
@@ -52,21 +53,24 @@ int separatorClass(QChar c) {
     }
 }
 
-bool isSeparator(QChar c, const SeparatorFlags &flags) {
+bool isSeparator(QChar c, const SeparatorFlags &flags)
+{
     const int cls = separatorClass(c);
     return cls >= 0 && flags[std::size_t(cls)];
 }
 
 namespace {
 
-bool separatorAt(QStringView text, qsizetype pos, const SeparatorFlags &flags) {
+bool separatorAt(QStringView text, qsizetype pos, const SeparatorFlags &flags)
+{
     return pos >= 0 && pos < text.size() && isSeparator(text[pos], flags);
 }
 
 } // namespace
 
 bool IsWholeWordSelection(QStringView text, qsizetype start, qsizetype length,
-                          const SeparatorFlags &flags) {
+                          const SeparatorFlags &flags)
+{
     bool result = true;
     if (start > 0)
         result = separatorAt(text, start - 1, flags);

@@ -59,8 +59,7 @@ void ListBox::setListIndex(int index)
         return;
     }
     // The selection model reports the change, which raises Click.
-    selectionModel()->setCurrentIndex(m_model.index(index),
-                                      QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(m_model.index(index), QItemSelectionModel::ClearAndSelect);
 }
 
 void ListBox::onCurrentChanged(const QModelIndex &current)
@@ -89,7 +88,8 @@ TopicTextBox::TopicTextBox(QWidget *parent)
     // The find command marks its match while the focus stays in the search box: keep the
     // selection as visible as when the text has the focus.
     QPalette p = palette();
-    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+    p.setColor(QPalette::Inactive, QPalette::Highlight,
+               p.color(QPalette::Active, QPalette::Highlight));
     p.setColor(QPalette::Inactive, QPalette::HighlightedText,
                p.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(p);

@@ -48,8 +48,9 @@ void installFontSubstitutes()
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
                                 QStringLiteral("Arial")});
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-                               {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Times New Roman"),
+        {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
 }
 
 Form1::Form1(std::function<double()> clock, QWidget *parent)
@@ -113,8 +114,7 @@ void Form1::createControls()
     place(Text2, 392, 440, 401, 19);
     Text2->setAccessibleName(QStringLiteral("Themensuche"));
 
-    auto button = [this](const QString &caption, const QString &name, int l, int t, int w,
-                         int h) {
+    auto button = [this](const QString &caption, const QString &name, int l, int t, int w, int h) {
         auto *b = new QPushButton(caption, this);
         place(b, l, t, w, h);
         b->setAccessibleName(name);
@@ -147,11 +147,12 @@ void Form1::createControls()
     Frame1->setAutoFillBackground(true); // it covers the lower strip of the window
     Frame1->hide();
 
-    Label3 = new QLabel(QStringLiteral("Wenn Sie die Tasten [Shift]+[F3] oder [Strg]+[F3] verwenden, "
-                                       "wird die markierte Zeichenfolge mit den hiesigen "
-                                       "Einstellungen gesucht. Die Taste [F3] setzt die Suche "
-                                       "fort."),
-                        Frame1);
+    Label3 =
+        new QLabel(QStringLiteral("Wenn Sie die Tasten [Shift]+[F3] oder [Strg]+[F3] verwenden, "
+                                  "wird die markierte Zeichenfolge mit den hiesigen "
+                                  "Einstellungen gesucht. Die Taste [F3] setzt die Suche "
+                                  "fort."),
+                   Frame1);
     place(Label3, 448, 64, 217, 57);
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -208,9 +209,9 @@ void Form1::createControls()
     ProgressBar1->hide();
 
     // Keyboard focus order.
-    const QList<QWidget *> tabOrder = {Text1,  Command3, Command4,  Command1,  Command2,
-                                       List1,  Text2,    List2,     Command5,  Command6,
-                                       Text3,  Check1,   Check4,    Check2[0], Check2[1],
+    const QList<QWidget *> tabOrder = {Text1,     Command3,  Command4,  Command1,  Command2,
+                                       List1,     Text2,     List2,     Command5,  Command6,
+                                       Text3,     Check1,    Check4,    Check2[0], Check2[1],
                                        Check2[3], Check2[2], Check2[4], Command7};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
@@ -264,8 +265,9 @@ void Form1::Form_Load(const LoadProgress &progress)
     if (!location.error.isEmpty()) {
         showLoadProblem(location.error);
     } else if (!QDir::setCurrent(location.directory)) {
-        showLoadProblem(QStringLiteral("In das Verzeichnis \u201E%1\u201C kann nicht gewechselt werden.")
-                            .arg(location.directory));
+        showLoadProblem(
+            QStringLiteral("In das Verzeichnis \u201E%1\u201C kann nicht gewechselt werden.")
+                .arg(location.directory));
     } else {
         docPath = QDir(location.directory).filePath(QString::fromLatin1(kDocFileName));
         createIfMissing(docPath); // where it cannot be created, the index stays empty
@@ -273,8 +275,9 @@ void Form1::Form_Load(const LoadProgress &progress)
         if (reader.open(docPath, &error))
             topicIndex = buildTopicIndex(reader, progress);
         else if (QFileInfo::exists(docPath))
-            showLoadProblem(QStringLiteral("Die Dokumentation \u201E%1\u201C kann nicht gelesen werden: %2")
-                                .arg(QDir::toNativeSeparators(docPath), error));
+            showLoadProblem(
+                QStringLiteral("Die Dokumentation \u201E%1\u201C kann nicht gelesen werden: %2")
+                    .arg(QDir::toNativeSeparators(docPath), error));
         reader.close();
     }
 

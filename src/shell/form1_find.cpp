@@ -43,7 +43,8 @@ void Form1::Command7_Click()
     else if (outcome.found)
         Text1->setSelection(outcome.selStart, outcome.selLength); // brings it into view
     if (!outcome.found && messageBox)
-        messageBox(QStringLiteral("Die Zeichenfolge wurde nicht gefunden."), QStringLiteral("Suchen"));
+        messageBox(QStringLiteral("Die Zeichenfolge wurde nicht gefunden."),
+                   QStringLiteral("Suchen"));
 }
 
 bool Form1::IsWholeWordSelection() const

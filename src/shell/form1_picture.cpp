@@ -19,7 +19,8 @@ QImage loadPicture(const QString &name)
     reader.setAllocationLimit(kPictureMemoryLimitMB);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > qint64(kPictureMemoryLimitMB) * 256 * 1024)
+    if (size.isValid() &&
+        qint64(size.width()) * size.height() > qint64(kPictureMemoryLimitMB) * 256 * 1024)
         return {};
     return reader.read();
 }

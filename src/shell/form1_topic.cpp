@@ -17,8 +17,7 @@ public:
     BarProgress(ProgressBar *bar, std::function<double()> clock)
         : m_bar(bar)
         , m_clock(std::move(clock))
-    {
-    }
+    {}
     double now() override { return m_clock(); }
     void start(double maximum) override
     {

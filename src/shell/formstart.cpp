@@ -60,7 +60,8 @@ FormStart::FormStart(std::function<Form1 *()> makeMainWindow, std::function<doub
             "oder von mit dieser Programmiersprache erstellten Programmen und Dateien erfolgt auf "
             "eigene Gefahr und Verantwortung. Der Entwickler dieser Programmiersprache übernimmt "
             "keinerlei Haftung für Schäden, die von dieser Programmiersprache, einer oder mehrerer "
-            "ihrer Komponenten oder von, mit Hilfe dieser Programmiersprache erstellten, Programmen "
+            "ihrer Komponenten oder von, mit Hilfe dieser Programmiersprache erstellten, "
+            "Programmen "
             "und Dateien verursacht wurden."),
         this, 24, 232, 433, 81);
     Label2->setAccessibleName(QStringLiteral("Status"));

@@ -20,8 +20,8 @@ class FormStart : public QWidget {
 public:
     // clock: seconds since midnight; tests pass a fake one. The main window is made on the
     // first tick by makeMainWindow.
-    explicit FormStart(std::function<Form1 *()> makeMainWindow,
-                       std::function<double()> clock = {}, QWidget *parent = nullptr);
+    explicit FormStart(std::function<Form1 *()> makeMainWindow, std::function<double()> clock = {},
+                       QWidget *parent = nullptr);
 
     void Timer1_Timer();
 

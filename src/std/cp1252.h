@@ -26,6 +26,9 @@ QByteArray encode(QStringView text, bool *ok = nullptr);
 // still agree with lower-casing the decoded text.
 const std::array<unsigned char, 256> &lowerTable();
 
-inline unsigned char toLower(unsigned char byte) { return lowerTable()[byte]; }
+inline unsigned char toLower(unsigned char byte)
+{
+    return lowerTable()[byte];
+}
 
 } // namespace cp1252

@@ -42,9 +42,10 @@ DocLocation locateDocumentation(const QString &startDirectory, bool createSettin
 
     const QFileInfo info(start, line);
     if (!info.exists()) {
-        location.error = QStringLiteral("Das Verzeichnis \u201E%1\u201C, das in %2 eingetragen ist, "
-                                        "wurde nicht gefunden.")
-                             .arg(info.filePath(), QString::fromLatin1(kSettingsFileName));
+        location.error =
+            QStringLiteral("Das Verzeichnis \u201E%1\u201C, das in %2 eingetragen ist, "
+                           "wurde nicht gefunden.")
+                .arg(info.filePath(), QString::fromLatin1(kSettingsFileName));
     } else if (!info.isDir()) {
         location.error = QStringLiteral("\u201E%1\u201C, eingetragen in %2, ist kein Verzeichnis.")
                              .arg(info.filePath(), QString::fromLatin1(kSettingsFileName));

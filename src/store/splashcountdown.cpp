@@ -2,7 +2,8 @@
 
 #include "std/textroutines.h"
 
-SplashStep splashTick(const QString &tag) {
+SplashStep splashTick(const QString &tag)
+{
     SplashStep step;
     step.tag = STD::NumberText(tag.toDouble() - 1);
     if (step.tag == u"2")
@@ -12,11 +13,13 @@ SplashStep splashTick(const QString &tag) {
     return step;
 }
 
-bool loadingTookTooLong(double splashStart, double clockAfterLoading) {
+bool loadingTookTooLong(double splashStart, double clockAfterLoading)
+{
     return float(clockAfterLoading) - float(splashStart) > 2.0f;
 }
 
-QString runSplashTick(const QString &tag, const SplashActions &actions) {
+QString runSplashTick(const QString &tag, const SplashActions &actions)
+{
     const SplashStep step = splashTick(tag);
     if (step.showMainWindow) {
         const double splashStart = actions.clock();

@@ -19,10 +19,11 @@ QString loadingCaption(qint64 positionAfter, qint64 fileSize, const QString &nam
     if (tenth == 0)
         number = QString::number(whole);
     else
-        number = (whole == 0 ? QString() : QString::number(whole)) + u'.' + QChar(char16_t(u'0' + tenth));
+        number = (whole == 0 ? QString() : QString::number(whole)) + u'.' +
+                 QChar(char16_t(u'0' + tenth));
     number.truncate(4);
-    return QStringLiteral("Quarn-Tamo wird geladen... (") + number + QStringLiteral("%)")
-           + STD::NewLine() + name;
+    return QStringLiteral("Quarn-Tamo wird geladen... (") + number + QStringLiteral("%)") +
+           STD::NewLine() + name;
 }
 
 QStringList TopicIndex::namesStartingWith(const QString &text) const

@@ -17,8 +17,14 @@ namespace history {
 // Records a shown title (the error title included) after a display.
 void recordShownTopic(TextList &back, TextList &forward, const QString &title);
 
-inline bool canGoBack(const TextList &back) { return back.count() > 1; }
-inline bool canGoForward(const TextList &forward) { return forward.count() >= 1; }
+inline bool canGoBack(const TextList &back)
+{
+    return back.count() > 1;
+}
+inline bool canGoForward(const TextList &forward)
+{
+    return forward.count() >= 1;
+}
 
 // Back: moves the current title to the front of forward and returns the title to show.
 // Needs two entries in back. The caller shows it, then calls endNavigation.

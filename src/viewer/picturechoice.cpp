@@ -7,7 +7,8 @@ const QStringView lineBreakMarker = u"\r\n%%%";
 
 } // namespace
 
-QString pictureForCaret(QStringView fullText, qsizetype caret) {
+QString pictureForCaret(QStringView fullText, qsizetype caret)
+{
     // i is a 1-based position into fullText, so fullText[i - 1] is the character at i.
     const qsizetype length = fullText.size();
     QString chosen;
@@ -41,7 +42,8 @@ QString pictureForCaret(QStringView fullText, qsizetype caret) {
     return chosen;
 }
 
-FitRect fitPicture(int width, int height, double area) {
+FitRect fitPicture(int width, int height, double area)
+{
     if (width <= 0 || height <= 0)
         return {0, 0, 0, 0};
     const double ratio = double(width) / double(height);

@@ -6,7 +6,8 @@ namespace {
 
 // Halves go to the even neighbour (11.5 -> 12, 12.5 -> 12). Written out rather than left to
 // std::nearbyint, which follows whatever rounding mode the process has set.
-double roundHalfEven(double value) {
+double roundHalfEven(double value)
+{
     const double lower = std::floor(value);
     const double fraction = value - lower;
     if (fraction < 0.5)
@@ -18,7 +19,8 @@ double roundHalfEven(double value) {
 
 } // namespace
 
-TextFont enlargeText(TextFont f) {
+TextFont enlargeText(TextFont f)
+{
     if (f.size < 24)
         f.size = roundHalfEven(f.size + 1);
     if (f.size > 11)
@@ -26,7 +28,8 @@ TextFont enlargeText(TextFont f) {
     return f;
 }
 
-TextFont shrinkText(TextFont f) {
+TextFont shrinkText(TextFont f)
+{
     if (f.size > 6)
         f.size = roundHalfEven(f.size - 1);
     if (f.size < 12)

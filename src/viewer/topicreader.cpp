@@ -17,12 +17,12 @@ QString notFoundText()
 {
     return QStringLiteral("Das Thema wurde nicht gefunden. Die Dokumentation ist möglicherweise "
                           "beschädigt. Stellen Sie sicher, dass der Verweis und die Überschrift "
-                          "des")
-           + STD::NewLine()
-           + QStringLiteral("Themas richtig geschrieben und in der Datei TAMO.TXW eingetragen "
-                            "sind.")
-           + STD::NewLine()
-           + QStringLiteral("Geben Sie das Thema als Suchbegriff ein, um es suchen zu lassen.");
+                          "des") +
+           STD::NewLine() +
+           QStringLiteral("Themas richtig geschrieben und in der Datei TAMO.TXW eingetragen "
+                          "sind.") +
+           STD::NewLine() +
+           QStringLiteral("Geben Sie das Thema als Suchbegriff ein, um es suchen zu lassen.");
 }
 
 TopicContent readTopic(DocReader &reader, const TopicIndex &index, const QString &name)

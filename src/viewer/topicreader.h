@@ -9,9 +9,9 @@ struct TopicIndex;
 // One topic as the viewer shows it.
 struct TopicContent {
     bool found = false;
-    QString title;     // the topic name, or the error title
-    QString shownText; // body lines without picture lines, each followed by CR LF
-    QString fullText;  // body lines with picture lines, each followed by CR LF
+    QString title;       // the topic name, or the error title
+    QString shownText;   // body lines without picture lines, each followed by CR LF
+    QString fullText;    // body lines with picture lines, each followed by CR LF
     QStringList related; // the related-topic names in file order (unsorted); empty when not found
 };
 

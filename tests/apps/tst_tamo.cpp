@@ -49,8 +49,9 @@ private:
 
 void TestTamo::topics()
 {
-    const QString doc = writeTempFile(m_dir, "t.txw", "###Zugriff\r\nz\r\n###\xc4pfel\r\n"
-                                                       "###Datei\r\n###a\"b\\c\r\n");
+    const QString doc = writeTempFile(m_dir, "t.txw",
+                                      "###Zugriff\r\nz\r\n###\xc4pfel\r\n"
+                                      "###Datei\r\n###a\"b\\c\r\n");
     Run r = tamo({"topics", "--doc", doc, "--json"});
     QCOMPARE(r.exitCode, 0);
     const QJsonArray topics = parse(r.out).value("topics").toArray();
@@ -133,9 +134,9 @@ void TestTamo::errors()
     QCOMPARE(r.exitCode, 2);
     QVERIFY(r.err.contains("none.txw"));
 
-    for (const QStringList &bad : {QStringList{}, QStringList{"frobnicate"},
-                                   QStringList{"topics", "extra"}, QStringList{"topics", "--doc"},
-                                   QStringList{"topics", "--bogus"}}) {
+    for (const QStringList &bad :
+         {QStringList{}, QStringList{"frobnicate"}, QStringList{"topics", "extra"},
+          QStringList{"topics", "--doc"}, QStringList{"topics", "--bogus"}}) {
         r = tamo(bad);
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains("tamo topics"));

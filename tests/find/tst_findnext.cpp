@@ -11,7 +11,8 @@ private slots:
     void keys();
 };
 
-void TestFindNext::stringSearchPositions() {
+void TestFindNext::stringSearchPositions()
+{
     QCOMPARE(stringSearch(u"abc abc", u"abc", 2), 5);
     QCOMPARE(stringSearch(u"abc abc", u"abc", 6), 0);
     QCOMPARE(stringSearch(u"abc", u"c", 4), 0);
@@ -22,7 +23,8 @@ void TestFindNext::stringSearchPositions() {
     QCOMPARE(stringSearch(u"", u"", 1), 0);
 }
 
-void TestFindNext::find_data() {
+void TestFindNext::find_data()
+{
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("selStart");
     QTest::addColumn<int>("selLength");
@@ -77,7 +79,8 @@ void TestFindNext::find_data() {
         << "" << 0 << 0 << "" << true << true << false << 0 << 0;
 }
 
-void TestFindNext::find() {
+void TestFindNext::find()
+{
     QFETCH(QString, text);
     QFETCH(int, selStart);
     QFETCH(int, selLength);
@@ -95,7 +98,8 @@ void TestFindNext::find() {
     QCOMPARE(outcome.selLength, newLength);
 }
 
-void TestFindNext::keys() {
+void TestFindNext::keys()
+{
     using A = FindKeyAction;
     const int shift = FindKeys::ShiftMask;
     const int ctrl = FindKeys::CtrlMask;

@@ -5,7 +5,8 @@
 namespace {
 
 // Flags as bits 0..4, so table rows stay readable.
-SeparatorFlags flagsOf(int bits) {
+SeparatorFlags flagsOf(int bits)
+{
     SeparatorFlags flags{};
     for (std::size_t i = 0; i < flags.size(); ++i)
         flags[i] = (bits >> i) & 1;
@@ -26,7 +27,8 @@ private slots:
     void outOfRange();
 };
 
-void TestWholeWord::classes() {
+void TestWholeWord::classes()
+{
     QCOMPARE(flagsOf(defaults), defaultSeparatorFlags);
 
     QCOMPARE(separatorClass(QChar(32)), 0);
@@ -56,7 +58,8 @@ void TestWholeWord::classes() {
     QVERIFY(!isSeparator(u'a', flagsOf(all)));
 }
 
-void TestWholeWord::selection_data() {
+void TestWholeWord::selection_data()
+{
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("length");
@@ -106,7 +109,8 @@ void TestWholeWord::selection_data() {
     QTest::newRow("caret at end") << "ab." << 3 << 0 << defaults << true;
 }
 
-void TestWholeWord::selection() {
+void TestWholeWord::selection()
+{
     QFETCH(QString, text);
     QFETCH(int, start);
     QFETCH(int, length);
@@ -115,7 +119,8 @@ void TestWholeWord::selection() {
     QCOMPARE(IsWholeWordSelection(text, start, length, flagsOf(flags)), whole);
 }
 
-void TestWholeWord::outOfRange() {
+void TestWholeWord::outOfRange()
+{
     // A neighbour outside the text is no separator, and nothing outside the text is read: a
     // view onto the front of a longer text must not see the blanks behind it.
     const QString buffer = QStringLiteral("ab  cd");

@@ -20,15 +20,24 @@ void TestCollation::order_data()
 {
     QTest::addColumn<QString>("lower");
     QTest::addColumn<QString>("higher");
-    QTest::newRow("blank before quote") << " \"x\"" << "\"x\"";
-    QTest::newRow("more blanks first") << "   \"Zeichen\"" << "  \"Abc\"";
-    QTest::newRow("quote before digit") << "\"" << "0";
-    QTest::newRow("digit before letter") << "9" << "a";
-    QTest::newRow("case ignored, then name") << "\"datei\"" << "\"Zeichen\"";
-    QTest::newRow("prefix first") << "\"Datei\"" << "\"Dateien\"";
-    QTest::newRow("umlaut with base letter") << "Äpfel" << "Apfelz";
-    QTest::newRow("o-umlaut before p") << "Öl" << "Pause";
-    QTest::newRow("underscore before letters") << "Datei_lesen" << "Dateien";
+    QTest::newRow("blank before quote") << " \"x\""
+                                        << "\"x\"";
+    QTest::newRow("more blanks first") << "   \"Zeichen\""
+                                       << "  \"Abc\"";
+    QTest::newRow("quote before digit") << "\""
+                                        << "0";
+    QTest::newRow("digit before letter") << "9"
+                                         << "a";
+    QTest::newRow("case ignored, then name") << "\"datei\""
+                                             << "\"Zeichen\"";
+    QTest::newRow("prefix first") << "\"Datei\""
+                                  << "\"Dateien\"";
+    QTest::newRow("umlaut with base letter") << "Äpfel"
+                                             << "Apfelz";
+    QTest::newRow("o-umlaut before p") << "Öl"
+                                       << "Pause";
+    QTest::newRow("underscore before letters") << "Datei_lesen"
+                                               << "Dateien";
 }
 
 void TestCollation::order()
@@ -99,7 +108,9 @@ void TestCollation::fastPathAgreesWithCollator()
             t += from.at(rng.bounded(from.size()));
         return t;
     };
-    auto sign = [](int v) { return (v > 0) - (v < 0); };
+    auto sign = [](int v) {
+        return (v > 0) - (v < 0);
+    };
     for (int i = 0; i < 20000; ++i) {
         const QString &from = i % 2 ? alphabet : tricky;
         const QString a = randomText(from, 6);

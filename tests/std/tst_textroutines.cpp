@@ -71,12 +71,18 @@ void TestTextRoutines::editDistance_data()
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
     QTest::addColumn<int>("distance");
-    QTest::newRow("Tabelle/Tafel") << "Tabelle" << "Tafel" << 3;
-    QTest::newRow("Funktion/Funktionen") << "Funktion" << "Funktionen" << 2;
-    QTest::newRow("swap costs two") << "funktion" << "funktoin" << 2;
-    QTest::newRow("empty") << "" << "abc" << 3;
-    QTest::newRow("case counts") << "Abc" << "abc" << 1;
-    QTest::newRow("equal") << "datei" << "datei" << 0;
+    QTest::newRow("Tabelle/Tafel") << "Tabelle"
+                                   << "Tafel" << 3;
+    QTest::newRow("Funktion/Funktionen") << "Funktion"
+                                         << "Funktionen" << 2;
+    QTest::newRow("swap costs two") << "funktion"
+                                    << "funktoin" << 2;
+    QTest::newRow("empty") << ""
+                           << "abc" << 3;
+    QTest::newRow("case counts") << "Abc"
+                                 << "abc" << 1;
+    QTest::newRow("equal") << "datei"
+                           << "datei" << 0;
 }
 
 void TestTextRoutines::editDistance()

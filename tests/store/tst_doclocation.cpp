@@ -24,7 +24,9 @@ void TestDocLocation::settingsFirstLine_data()
     QTest::newRow("relative directory") << QByteArray("sub\r\n") << "sub";
     QTest::newRow("only the first line") << QByteArray("sub\r\nother\r\n") << "sub";
     QTest::newRow("no line end") << QByteArray("sub") << "sub";
-    QTest::newRow("windows-1252 name") << QByteArray("\xfc" "ber\r\n") << QString::fromUtf8("über");
+    QTest::newRow("windows-1252 name") << QByteArray("\xfc"
+                                                     "ber\r\n")
+                                       << QString::fromUtf8("über");
 }
 
 void TestDocLocation::settingsFirstLine()

@@ -12,7 +12,8 @@ struct FakeSplash {
     int closed = 0;
     QString tag = QStringLiteral("3");
 
-    SplashActions actions() {
+    SplashActions actions()
+    {
         return {[this] { return now; },
                 [this] {
                     ++shown;
@@ -26,7 +27,8 @@ struct FakeSplash {
     }
 
     // Ticks until the splash closes; returns the number of ticks it took.
-    int runUntilClosed() {
+    int runUntilClosed()
+    {
         int ticks = 0;
         while (closed == 0 && ticks < 10) {
             tag = runSplashTick(tag, actions());
@@ -49,7 +51,8 @@ private slots:
     void countdown();
 };
 
-void TestSplashCountdown::tick_data() {
+void TestSplashCountdown::tick_data()
+{
     QTest::addColumn<QString>("tag");
     QTest::addColumn<QString>("next");
     QTest::addColumn<bool>("show");
@@ -65,7 +68,8 @@ void TestSplashCountdown::tick_data() {
                        << "-1" << false << false;
 }
 
-void TestSplashCountdown::tick() {
+void TestSplashCountdown::tick()
+{
     QFETCH(QString, tag);
     QFETCH(QString, next);
     QFETCH(bool, show);
@@ -77,7 +81,8 @@ void TestSplashCountdown::tick() {
     QCOMPARE(step.closeSplash, close);
 }
 
-void TestSplashCountdown::tooLong_data() {
+void TestSplashCountdown::tooLong_data()
+{
     QTest::addColumn<double>("start");
     QTest::addColumn<double>("after");
     QTest::addColumn<bool>("tooLong");
@@ -91,14 +96,16 @@ void TestSplashCountdown::tooLong_data() {
     QTest::newRow("float, early") << 10.0 << 12.003 << true;
 }
 
-void TestSplashCountdown::tooLong() {
+void TestSplashCountdown::tooLong()
+{
     QFETCH(double, start);
     QFETCH(double, after);
     QFETCH(bool, tooLong);
     QCOMPARE(loadingTookTooLong(start, after), tooLong);
 }
 
-void TestSplashCountdown::countdown_data() {
+void TestSplashCountdown::countdown_data()
+{
     QTest::addColumn<double>("start");
     QTest::addColumn<double>("load");
     QTest::addColumn<int>("ticks");
@@ -111,7 +118,8 @@ void TestSplashCountdown::countdown_data() {
     QTest::newRow("slow load across midnight") << 86399.5 << 2.5 << 3;
 }
 
-void TestSplashCountdown::countdown() {
+void TestSplashCountdown::countdown()
+{
     QFETCH(double, start);
     QFETCH(double, load);
     QFETCH(int, ticks);

@@ -80,16 +80,15 @@ void TestTopicIndex::headings_data()
         << QByteArray("###A\r\n1\r\n###A\r\n2\r\n") << QStringList{"A", "A"}
         << QList<qint64>{10, 1};
     QTest::newRow("case variants keep own positions")
-        << QByteArray("###Abc\r\n###ABC\r\n") << QStringList{"ABC", "Abc"}
-        << QList<qint64>{9, 1};
+        << QByteArray("###Abc\r\n###ABC\r\n") << QStringList{"ABC", "Abc"} << QList<qint64>{9, 1};
     QTest::newRow("empty name and leading blank")
         << QByteArray("### B\r\n###\r\n") << QStringList{"", " B"} << QList<qint64>{8, 1};
     QTest::newRow("last heading without line end: one before it")
         << QByteArray("###A\r\n###B") << QStringList{"A", "B"} << QList<qint64>{1, 6};
     QTest::newRow("single heading line: position 0")
         << QByteArray("###Only") << QStringList{"Only"} << QList<qint64>{0};
-    QTest::newRow("bare lf heading") << QByteArray("x\n###Name\n")
-                                     << QStringList{"Nam"} << QList<qint64>{3};
+    QTest::newRow("bare lf heading")
+        << QByteArray("x\n###Name\n") << QStringList{"Nam"} << QList<qint64>{3};
     QTest::newRow("cp1252 names") << QByteArray("###\xc4pfel\r\n###Apfelz\r\n")
                                   << QStringList{QString::fromUtf8("Äpfel"), "Apfelz"}
                                   << QList<qint64>{1, 11};
@@ -114,8 +113,8 @@ void TestTopicIndex::headings()
 void TestTopicIndex::matchesStepByStepBuild()
 {
     QRandomGenerator rng(20261207);
-    const QStringList pool{"Datei", "datei", "DATEI", "Zugriff", "Äpfel", "Apfel", "a b",
-                           "a_b", "\"q\"", "1x", "", " lead", "Straße", "Strasse", "Öl"};
+    const QStringList pool{"Datei", "datei", "DATEI", "Zugriff", "Äpfel",  "Apfel",   "a b", "a_b",
+                           "\"q\"", "1x",    "",      " lead",   "Straße", "Strasse", "Öl"};
     for (int round = 0; round < 20; ++round) {
         QByteArray bytes;
         const int lines = 50 + rng.bounded(200);
@@ -158,8 +157,8 @@ void TestTopicIndex::loadingCaption_data()
         << qint64(9997) << qint64(10000) << "Quarn-Tamo wird geladen... (99.9%)";
     QTest::newRow("whole") << qint64(1001) << qint64(1000) << "Quarn-Tamo wird geladen... (100%)";
     QTest::newRow("zero") << qint64(0) << qint64(1000) << "Quarn-Tamo wird geladen... (0%)";
-    QTest::newRow("beyond 2 GB")
-        << qint64(3'000'000'000) << qint64(4'000'000'000) << "Quarn-Tamo wird geladen... (74.9%)";
+    QTest::newRow("beyond 2 GB") << qint64(3'000'000'000) << qint64(4'000'000'000)
+                                 << "Quarn-Tamo wird geladen... (74.9%)";
     // A last heading without line end leaves the position past the end: 112.5 shows as "112."
     QTest::newRow("cut to four characters")
         << qint64(9) << qint64(7) << "Quarn-Tamo wird geladen... (112.%)";

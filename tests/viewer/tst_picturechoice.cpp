@@ -11,7 +11,8 @@ private slots:
     void fit();
 };
 
-void TestPictureChoice::choice_data() {
+void TestPictureChoice::choice_data()
+{
     QTest::addColumn<QString>("fullText");
     QTest::addColumn<int>("caret");
     QTest::addColumn<QString>("picture"); // "<none>" for a null result
@@ -42,7 +43,8 @@ void TestPictureChoice::choice_data() {
     QTest::newRow("empty text") << "" << 0 << "<none>";
 }
 
-void TestPictureChoice::choice() {
+void TestPictureChoice::choice()
+{
     QFETCH(QString, fullText);
     QFETCH(int, caret);
     QFETCH(QString, picture);
@@ -56,7 +58,8 @@ void TestPictureChoice::choice() {
     }
 }
 
-void TestPictureChoice::fit_data() {
+void TestPictureChoice::fit_data()
+{
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
     QTest::addColumn<double>("x");
@@ -71,7 +74,8 @@ void TestPictureChoice::fit_data() {
     QTest::newRow("no height") << 100 << -1 << 0.0 << 0.0 << 0.0 << 0.0;
 }
 
-void TestPictureChoice::fit() {
+void TestPictureChoice::fit()
+{
     QFETCH(int, width);
     QFETCH(int, height);
     QFETCH(double, x);

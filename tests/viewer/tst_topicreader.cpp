@@ -40,25 +40,39 @@ void TestTopicReader::topics_data()
     const QByteArray doc = "intro\r\n###A\r\nline 1\r\n%%%pic.png\r\n\r\nline 2\r\n---B\r\n"
                            "\r\n   \r\n---\r\ntext in section\r\n###B\r\nb body\r\n###C\r\nc";
     QTest::newRow("body, picture line, related with blanks and an empty entry")
-        << doc << "A" << "line 1\r\n\r\nline 2\r\n"
+        << doc << "A"
+        << "line 1\r\n\r\nline 2\r\n"
         << "line 1\r\n%%%pic.png\r\n\r\nline 2\r\n"
         << QStringList{"B", "", "t in section"};
-    QTest::newRow("body ended by the next heading") << doc << "B" << "b body\r\n"
-                                                    << "b body\r\n" << QStringList();
-    QTest::newRow("last topic without line end") << doc << "C" << "c\r\n" << "c\r\n"
+    QTest::newRow("body ended by the next heading") << doc << "B"
+                                                    << "b body\r\n"
+                                                    << "b body\r\n"
+                                                    << QStringList();
+    QTest::newRow("last topic without line end") << doc << "C"
+                                                 << "c\r\n"
+                                                 << "c\r\n"
                                                  << QStringList();
     QTest::newRow("duplicates: the later heading")
-        << QByteArray("###D\r\nfirst\r\n###D\r\nsecond\r\n") << "D" << "second\r\n"
-        << "second\r\n" << QStringList();
+        << QByteArray("###D\r\nfirst\r\n###D\r\nsecond\r\n") << "D"
+        << "second\r\n"
+        << "second\r\n"
+        << QStringList();
     QTest::newRow("case-sensitive lookup")
-        << QByteArray("###abc\r\nlow\r\n###ABC\r\nup\r\n") << "abc" << "low\r\n" << "low\r\n"
+        << QByteArray("###abc\r\nlow\r\n###ABC\r\nup\r\n") << "abc"
+        << "low\r\n"
+        << "low\r\n"
         << QStringList();
     QTest::newRow("heading at the end without line end")
-        << QByteArray("###X\r\nx\r\n###Last") << "Last" << "" << "" << QStringList();
-    QTest::newRow("a file of one heading line")
-        << QByteArray("###Only") << "Only" << "" << "" << QStringList();
-    QTest::newRow("empty name") << QByteArray("###\r\nnameless\r\n") << "" << "nameless\r\n"
-                                << "nameless\r\n" << QStringList();
+        << QByteArray("###X\r\nx\r\n###Last") << "Last"
+        << ""
+        << "" << QStringList();
+    QTest::newRow("a file of one heading line") << QByteArray("###Only") << "Only"
+                                                << ""
+                                                << "" << QStringList();
+    QTest::newRow("empty name") << QByteArray("###\r\nnameless\r\n") << ""
+                                << "nameless\r\n"
+                                << "nameless\r\n"
+                                << QStringList();
 }
 
 void TestTopicReader::topics()

@@ -15,7 +15,8 @@ private slots:
     void halvesToEven();
 };
 
-void TestViewerRules::throttle_data() {
+void TestViewerRules::throttle_data()
+{
     QTest::addColumn<double>("last");
     QTest::addColumn<double>("now");
     QTest::addColumn<bool>("deferred");
@@ -33,7 +34,8 @@ void TestViewerRules::throttle_data() {
     QTest::newRow("float, early") << 10.0 << 10.9999 << true;
 }
 
-void TestViewerRules::throttle() {
+void TestViewerRules::throttle()
+{
     QFETCH(double, last);
     QFETCH(double, now);
     QFETCH(bool, deferred);
@@ -44,12 +46,14 @@ void TestViewerRules::throttle() {
     QCOMPARE(lastRequestTime, now);
 }
 
-void TestViewerRules::secondsOfDay() {
+void TestViewerRules::secondsOfDay()
+{
     QCOMPARE(secondsSinceMidnight(QTime(1, 2, 3, 500)), 3723.5);
     QCOMPARE(secondsSinceMidnight(QTime(23, 59, 59, 999)), 86399.999);
 }
 
-void TestViewerRules::enlargeSteps() {
+void TestViewerRules::enlargeSteps()
+{
     TextFont f = initialTextFont;
     f = enlargeText(f);
     QCOMPARE(f.size, 11.0);
@@ -74,7 +78,8 @@ void TestViewerRules::enlargeSteps() {
     }
 }
 
-void TestViewerRules::shrinkSteps() {
+void TestViewerRules::shrinkSteps()
+{
     TextFont f = initialTextFont;
     for (int expected : {9, 8, 7, 6, 6, 6}) {
         f = shrinkText(f);
@@ -88,7 +93,8 @@ void TestViewerRules::shrinkSteps() {
     QCOMPARE(shrinkText({5, false}).size, 5.0);
 }
 
-void TestViewerRules::halvesToEven_data() {
+void TestViewerRules::halvesToEven_data()
+{
     QTest::addColumn<double>("size");
     QTest::addColumn<bool>("enlarge");
     QTest::addColumn<double>("result");
@@ -103,7 +109,8 @@ void TestViewerRules::halvesToEven_data() {
     QTest::newRow("23.5 +") << 23.5 << true << 24.0 << true;   // 24.5 -> 24
 }
 
-void TestViewerRules::halvesToEven() {
+void TestViewerRules::halvesToEven()
+{
     QFETCH(double, size);
     QFETCH(bool, enlarge);
     QFETCH(double, result);
