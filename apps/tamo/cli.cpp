@@ -18,7 +18,7 @@ namespace {
 
 struct Command {
     bool takesArgument;
-    std::function<CliResult(const CliOptions &, DocReader &, const TopicIndex &)> run;
+    std::function<CliResult(const CliOptions &, Documentation &)> run;
 };
 
 CliResult failure(const QString &message)
@@ -45,8 +45,9 @@ bool findDocFile(const CliOptions &options, QString *path, QString *error)
 
 } // namespace
 
-CliResult topicsCommand(const CliOptions &options, DocReader &, const TopicIndex &index)
+CliResult topicsCommand(const CliOptions &options, Documentation &doc)
 {
+    const TopicIndex &index = doc.index();
     CliResult result;
     QByteArray &out = result.out;
     out.reserve(index.count() * 40);
@@ -157,9 +158,9 @@ CliResult runTamo(const QStringList &arguments)
     if (info.isDir())
         return failure(QStringLiteral("%1: ist ein Verzeichnis").arg(path));
 
-    DocReader reader;
-    if (!reader.open(path, &error))
+    Documentation doc;
+    doc.path = path;
+    if (!doc.reader.open(path, &error))
         return failure(QStringLiteral("%1: %2").arg(path, error));
-    const TopicIndex index = buildTopicIndex(reader);
-    return command.run(options, reader, index);
+    return command.run(options, doc);
 }

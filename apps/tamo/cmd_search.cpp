@@ -4,36 +4,21 @@
 
 #include "search/fullsearch.h"
 #include "search/query.h"
-#include "store/doclocation.h"
 #include "store/topicindex.h"
-
-#include <QDir>
-
-namespace {
-
-// The documentation file the command line found: --doc, else the same lookup once more.
-QString docPathOf(const CliOptions &options)
-{
-    if (!options.docFile.isEmpty())
-        return options.docFile;
-    const DocLocation location = locateDocumentation(QDir::currentPath(), false);
-    return QDir(location.directory).filePath(QString::fromLatin1(kDocFileName));
-}
-
-} // namespace
 
 // tamo search QUERY: the full-text search, best first. A query of blanks only lists every
 // topic in index order with 0 points.
-CliResult searchCommand(const CliOptions &options, DocReader &, const TopicIndex &index)
+CliResult searchCommand(const CliOptions &options, Documentation &doc)
 {
     const QString query = normaliseQuery(options.argument);
     QList<RankedTopic> results;
     if (query.isEmpty()) {
+        const TopicIndex &index = doc.index();
         results.reserve(index.count());
         for (const QString &name : index.names)
             results.append({name, 0});
     } else {
-        results = fullSearch(docPathOf(options), query);
+        results = fullSearch(doc.path, query);
     }
 
     CliResult result;

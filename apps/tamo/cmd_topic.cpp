@@ -9,9 +9,9 @@
 
 // tamo show NAME: the topic as the viewer shows it right after loading: its title, its text,
 // its full text with picture lines, and its related topics in the list's order.
-CliResult showCommand(const CliOptions &options, DocReader &reader, const TopicIndex &index)
+CliResult showCommand(const CliOptions &options, Documentation &doc)
 {
-    const TopicContent topic = readTopic(reader, index, options.argument);
+    const TopicContent topic = readTopic(doc.reader, doc.index(), options.argument);
     // The related list is sorted; a topic that is not found leaves it as it was: empty.
     SortedTextList related;
     if (topic.found) {
@@ -52,9 +52,9 @@ CliResult showCommand(const CliOptions &options, DocReader &reader, const TopicI
 }
 
 // tamo prefix TEXT: the topic list after typing TEXT into the query box.
-CliResult prefixCommand(const CliOptions &options, DocReader &, const TopicIndex &index)
+CliResult prefixCommand(const CliOptions &options, Documentation &doc)
 {
-    const QStringList names = index.namesStartingWith(options.argument);
+    const QStringList names = doc.index().namesStartingWith(options.argument);
     CliResult result;
     QByteArray &out = result.out;
     if (options.json) {

@@ -2,15 +2,37 @@
 
 #include "cli.h"
 
-class DocReader;
-struct TopicIndex;
+#include "store/docreader.h"
+#include "store/topicindex.h"
 
-// The subcommands. Each gets the parsed options, the open documentation file and the topic
-// index built from it, and returns what to print.
-CliResult topicsCommand(const CliOptions &options, DocReader &reader, const TopicIndex &index);
-CliResult showCommand(const CliOptions &options, DocReader &reader, const TopicIndex &index);
-CliResult prefixCommand(const CliOptions &options, DocReader &reader, const TopicIndex &index);
-CliResult searchCommand(const CliOptions &options, DocReader &reader, const TopicIndex &index);
+#include <optional>
+
+// The documentation file a command works on, open for reading. The topic index is built on
+// first use: a full-text search does without it.
+class Documentation {
+public:
+    QString path;
+    DocReader reader;
+
+    const TopicIndex &index()
+    {
+        if (!m_index) {
+            reader.seek(1);
+            m_index = buildTopicIndex(reader);
+        }
+        return *m_index;
+    }
+
+private:
+    std::optional<TopicIndex> m_index;
+};
+
+// The subcommands. Each gets the parsed options and the documentation, and returns what to
+// print.
+CliResult topicsCommand(const CliOptions &options, Documentation &doc);
+CliResult showCommand(const CliOptions &options, Documentation &doc);
+CliResult prefixCommand(const CliOptions &options, Documentation &doc);
+CliResult searchCommand(const CliOptions &options, Documentation &doc);
 
 // Exit code 2 with a message.
 CliResult cliFailure(const QString &message);

@@ -1,5 +1,7 @@
 #include "json.h"
 
+#include <algorithm>
+
 namespace json {
 
 void appendString(QByteArray &out, const QString &text)
@@ -7,6 +9,14 @@ void appendString(QByteArray &out, const QString &text)
     static const char hex[] = "0123456789abcdef";
     out += '"';
     const QByteArray utf8 = text.toUtf8();
+    const bool plain = std::none_of(utf8.begin(), utf8.end(), [](char ch) {
+        return ch == '"' || ch == '\\' || static_cast<unsigned char>(ch) < 0x20;
+    });
+    if (plain) { // the common case: nothing to escape
+        out += utf8;
+        out += '"';
+        return;
+    }
     for (char ch : utf8) {
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {

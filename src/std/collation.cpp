@@ -15,15 +15,20 @@ namespace collation {
 namespace {
 
 // Sorting thousands of topic names spends most of its time in ICU sort keys and comparisons,
-// yet nearly every name is made of printable ASCII and German umlauts. Under a
-// case-insensitive collation such texts compare exactly like a key of two levels: first the
-// primary ranks of their characters (umlauts rank with their base letter), then, where those
-// are equal, a mark per character that puts the umlaut after its plain letter. The ranks come
-// from the collator itself, once; texts with any other character go to the collator.
+// yet nearly every name is made of printable ASCII, German umlauts and ß. Under a
+// case-insensitive collation such texts compare exactly like a key of two levels, as the
+// collation algorithm itself builds it: first the primary ranks of their characters (an umlaut
+// ranks as its base letter, ß as "ss"), then, where those are equal, the sequence of accent
+// weights: one plain weight per base letter, followed by a diaeresis weight after an umlaut's
+// letter, and by the weight of ß between its two letters. The primary ranks come from the
+// collator itself, once; texts with any other character go to the collator.
 struct FastKeyTable {
-    std::array<unsigned char, 256> rank{}; // 0: not covered
-    std::array<unsigned char, 256> mark{};
+    std::array<unsigned char, 128> rank{}; // 0: not covered
 };
+
+constexpr char kPlain = 1;     // accent weight of a letter without accent
+constexpr char kDiaeresis = 2; // follows the letter of an umlaut
+constexpr char kSharpS = 3;    // stands between the two letters of ß
 
 const FastKeyTable &fastKeyTable()
 {
@@ -43,17 +48,28 @@ const FastKeyTable &fastKeyTable()
             if (i == 0 || cmp(chars[i - 1], chars[i]) != 0)
                 ++next;
             t.rank[chars[i]] = next;
-            t.mark[chars[i]] = 1;
-        }
-        const char16_t umlauts[][2] = {{u'\u00E4', u'a'}, {u'\u00F6', u'o'}, {u'\u00FC', u'u'},
-                                       {u'\u00C4', u'a'}, {u'\u00D6', u'o'}, {u'\u00DC', u'u'}};
-        for (const auto &u : umlauts) {
-            t.rank[u[0]] = t.rank[u[1]];
-            t.mark[u[0]] = 2;
         }
         return t;
     }();
     return table;
+}
+
+// The base letter of an umlaut, or 0.
+char16_t umlautBase(char16_t c)
+{
+    switch (c) {
+    case u'\u00E4':
+    case u'\u00C4':
+        return u'a';
+    case u'\u00F6':
+    case u'\u00D6':
+        return u'o';
+    case u'\u00FC':
+    case u'\u00DC':
+        return u'u';
+    default:
+        return 0;
+    }
 }
 
 // The two-level key of a text, or nothing when a character is not covered.
@@ -61,17 +77,35 @@ std::optional<QByteArray> fastKey(const QString &text)
 {
     const FastKeyTable &t = fastKeyTable();
     const qsizetype n = text.size();
-    QByteArray key(2 * n + 1, Qt::Uninitialized);
+    // At most two ranks and three accent weights per character (ß); written in place.
+    QByteArray key(5 * n + 1, Qt::Uninitialized);
     char *ranks = key.data();
-    char *marks = ranks + n + 1;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c >= 256 || t.rank[c] == 0)
+    thread_local std::vector<char> accentBuffer;
+    accentBuffer.resize(size_t(3 * n));
+    char *accents = accentBuffer.data();
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c < 128 && t.rank[c] != 0) {
+            *ranks++ = char(t.rank[c]);
+            *accents++ = kPlain;
+        } else if (const char16_t base = umlautBase(c)) {
+            *ranks++ = char(t.rank[base]);
+            *accents++ = kPlain;
+            *accents++ = kDiaeresis;
+        } else if (c == u'\u00DF') {
+            *ranks++ = char(t.rank[u's']);
+            *ranks++ = char(t.rank[u's']);
+            *accents++ = kPlain;
+            *accents++ = kSharpS;
+            *accents++ = kPlain;
+        } else {
             return std::nullopt;
-        ranks[i] = char(t.rank[c]);
-        marks[i] = char(t.mark[c]);
+        }
     }
-    ranks[n] = 0; // ends the ranks: a text that is the beginning of another sorts first
+    *ranks++ = '\0'; // ends the ranks: a text that is the beginning of another sorts first
+    const size_t accentCount = size_t(accents - accentBuffer.data());
+    std::memcpy(ranks, accentBuffer.data(), accentCount);
+    key.truncate((ranks - key.data()) + qsizetype(accentCount));
     return key;
 }
 
@@ -113,12 +147,19 @@ QList<qsizetype> insertionOrder(const QStringList &texts)
     struct Key {
         std::optional<QByteArray> fast;
         std::optional<QCollatorSortKey> icu;
+        quint64 prefix = 0; // the first eight bytes of the fast key, for a quick first test
     };
     std::vector<Key> keys(texts.size());
     for (qsizetype i = 0; i < texts.size(); ++i) {
-        keys[i].fast = fastKey(texts[i]);
-        if (!keys[i].fast)
-            keys[i].icu = collator().sortKey(texts[i]);
+        Key &k = keys[i];
+        k.fast = fastKey(texts[i]);
+        if (k.fast) {
+            const QByteArray &bytes = *k.fast;
+            for (qsizetype b = 0; b < 8; ++b)
+                k.prefix = (k.prefix << 8) | (b < bytes.size() ? quint8(bytes[b]) : 0);
+        } else {
+            k.icu = collator().sortKey(texts[i]);
+        }
     }
 
     QList<qsizetype> order(texts.size());
@@ -128,12 +169,17 @@ QList<qsizetype> insertionOrder(const QStringList &texts)
         const Key &ka = keys[a];
         const Key &kb = keys[b];
         int c;
-        if (ka.fast && kb.fast)
-            c = compareBytes(*ka.fast, *kb.fast);
-        else if (ka.icu && kb.icu)
+        if (ka.fast && kb.fast) {
+            // Keys are compared as bytes; a key shorter than eight bytes is padded with zeros,
+            // which sort before every rank, so the prefix order agrees with the byte order.
+            c = ka.prefix < kb.prefix ? -1 : (ka.prefix > kb.prefix ? 1 : 0);
+            if (c == 0)
+                c = compareBytes(*ka.fast, *kb.fast);
+        } else if (ka.icu && kb.icu) {
             c = ka.icu->compare(*kb.icu);
-        else
+        } else {
             c = collator().compare(texts[a], texts[b]);
+        }
         return c != 0 ? c < 0 : a > b;
     });
     return order;

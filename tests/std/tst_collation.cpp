@@ -99,8 +99,8 @@ void TestCollation::fastPathAgreesWithCollator()
     QString alphabet;
     for (char16_t c = 32; c < 127; ++c)
         alphabet += QChar(c);
-    alphabet += QString::fromUtf8("äöüÄÖÜ");
-    const QString tricky = QString::fromUtf8("aAäÄoöuüUÜ _-\"'1 ");
+    alphabet += QString::fromUtf8("äöüÄÖÜß");
+    const QString tricky = QString::fromUtf8("aAäÄoöuüUÜsSßt _-\"'1 ");
     auto randomText = [&](const QString &from, int maxLength) {
         QString t;
         const int len = rng.bounded(maxLength + 1);
@@ -121,7 +121,7 @@ void TestCollation::fastPathAgreesWithCollator()
     }
     QStringList mixed;
     for (int i = 0; i < 400; ++i)
-        mixed += randomText(alphabet + QString::fromUtf8("ßéÿ€"), 5);
+        mixed += randomText(alphabet + QString::fromUtf8("éÿ€"), 5);
     const QList<qsizetype> order = collation::insertionOrder(mixed);
     for (qsizetype i = 1; i < order.size(); ++i)
         QVERIFY(collation::collator().compare(mixed[order[i - 1]], mixed[order[i]]) <= 0);

@@ -1,0 +1,331 @@
+#include "search/blockscan.h"
+
+#include "std/cp1252.h"
+
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#define QUARNTAMO_SSE2 1
+#endif
+
+namespace blockscan {
+
+namespace {
+
+enum class Start { Other, Heading, EndMark };
+
+// What the line at s is, judged from its first bytes. A heading needs "###" before the byte
+// that the LF drops: "###" CR LF is a heading (with an empty name), "###" LF is not.
+Start classifyLineStart(const char *d, qsizetype s, qsizetype n)
+{
+    if (s + 2 >= n)
+        return Start::Other;
+    if (d[s] == '#' && d[s + 1] == '#' && d[s + 2] == '#' && (s + 3 == n || d[s + 3] != '\n'))
+        return Start::Heading;
+    if (d[s] == '\r' && d[s + 1] != '\n' && d[s + 2] == '\n')
+        return Start::EndMark;
+    return Start::Other;
+}
+
+// Records the line at s; false once the end mark is found.
+bool noteLineStart(LineMarks &marks, const char *d, qsizetype s, qsizetype n)
+{
+    switch (classifyLineStart(d, s, n)) {
+    case Start::Heading:
+        marks.headings.push_back(s);
+        return true;
+    case Start::EndMark:
+        marks.endMark = s;
+        return false;
+    case Start::Other:
+        return true;
+    }
+    return true;
+}
+
+// A last line without LF that holds just CR reads as the end-of-file mark too.
+void noteLastLine(LineMarks &marks, const char *d, qsizetype n, bool atFileEnd)
+{
+    if (marks.endMark >= 0 || !atFileEnd || n == 0 || d[n - 1] != '\r')
+        return;
+    if (n == 1 || d[n - 2] == '\n')
+        marks.endMark = n - 1;
+}
+
+void lowerPlain(char *dst, const char *src, qsizetype n)
+{
+    const auto &table = cp1252::lowerTable();
+    for (qsizetype i = 0; i < n; ++i)
+        dst[i] = char(table[static_cast<unsigned char>(src[i])]);
+}
+
+LineMarks lineMarksPlain(const char *d, qsizetype n, bool atFileEnd)
+{
+    LineMarks marks;
+    qsizetype s = 0;
+    while (s < n && noteLineStart(marks, d, s, n)) {
+        const void *lf = std::memchr(d + s, '\n', size_t(n - s));
+        if (!lf)
+            break;
+        s = static_cast<const char *>(lf) - d + 1;
+    }
+    noteLastLine(marks, d, n, atFileEnd);
+    return marks;
+}
+
+qsizetype countWordsPlain(const char *d, qsizetype begin, qsizetype end)
+{
+    qsizetype count = 0;
+    bool prevSeparator = true;
+    for (qsizetype i = begin; i < end; ++i) {
+        const char c = d[i];
+        const bool separator = c == ' ' || c == '\n';
+        const bool nextLf = i + 1 < end && d[i + 1] == '\n';
+        if (!separator && prevSeparator && !nextLf)
+            ++count;
+        prevSeparator = separator;
+    }
+    return count;
+}
+
+// Whether the text at d, lower-cased, starts with the needle.
+bool matchesAt(const char *d, const QByteArray &needle)
+{
+    const auto &table = cp1252::lowerTable();
+    for (qsizetype j = 0; j < needle.size(); ++j) {
+        if (char(table[static_cast<unsigned char>(d[j])]) != needle[j])
+            return false;
+    }
+    return true;
+}
+
+qsizetype findPlain(const QByteArray &needle, const char *d, qsizetype from, qsizetype to)
+{
+    const auto &table = cp1252::lowerTable();
+    const char first = needle[0];
+    for (qsizetype i = from; i + needle.size() <= to; ++i) {
+        if (char(table[static_cast<unsigned char>(d[i])]) == first && matchesAt(d + i, needle))
+            return i;
+    }
+    return -1;
+}
+
+#ifdef QUARNTAMO_SSE2
+
+inline __m128i load(const char *p)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+}
+
+inline __m128i splat(char c)
+{
+    return _mm_set1_epi8(c);
+}
+
+// The cp1252 upper-case letters and their distance to the lower-case ones: A-Z and À-Þ (but
+// not ×) +32, Š Œ Ž +16, Ÿ +96. SSE2 compares signed bytes only, so ranges are shifted to
+// start at -128 before comparing.
+inline __m128i lowerChunk(__m128i c)
+{
+    const __m128i ascii =
+        _mm_cmplt_epi8(_mm_add_epi8(c, splat(char(0x80 - 'A'))), splat(char(-128 + 26)));
+    if (_mm_movemask_epi8(c) == 0)
+        return _mm_add_epi8(c, _mm_and_si128(ascii, splat(0x20)));
+    __m128i latin =
+        _mm_cmplt_epi8(_mm_add_epi8(c, splat(char(0x80 - 0xC0))), splat(char(-128 + 31)));
+    latin = _mm_andnot_si128(_mm_cmpeq_epi8(c, splat(char(0xD7))), latin);
+    const __m128i caron = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(c, splat(char(0x8A))), _mm_cmpeq_epi8(c, splat(char(0x8C)))),
+        _mm_cmpeq_epi8(c, splat(char(0x8E))));
+    const __m128i yUmlaut = _mm_cmpeq_epi8(c, splat(char(0x9F)));
+    __m128i add = _mm_and_si128(_mm_or_si128(ascii, latin), splat(0x20));
+    add = _mm_or_si128(add, _mm_and_si128(caron, splat(0x10)));
+    add = _mm_or_si128(add, _mm_and_si128(yUmlaut, splat(0x60)));
+    return _mm_add_epi8(c, add);
+}
+
+void lowerVector(char *dst, const char *src, qsizetype n)
+{
+    qsizetype i = 0;
+    for (; i + 16 <= n; i += 16)
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i), lowerChunk(load(src + i)));
+    lowerPlain(dst + i, src + i, n - i);
+}
+
+// Bit b is set where d[i + b] is an LF and the next byte may start a heading ('#') or an
+// end-of-file mark (CR; mostly it starts an empty line). Computed without branches: LFs are
+// too frequent and too irregular for a branch on them to pay.
+inline unsigned markCandidates(const char *d, qsizetype i)
+{
+    const __m128i next = load(d + i + 1);
+    const __m128i start =
+        _mm_or_si128(_mm_cmpeq_epi8(next, splat('#')), _mm_cmpeq_epi8(next, splat('\r')));
+    const __m128i at = _mm_cmpeq_epi8(load(d + i), splat('\n'));
+    return unsigned(_mm_movemask_epi8(_mm_and_si128(at, start)));
+}
+
+LineMarks lineMarksVector(const char *d, qsizetype n, bool atFileEnd)
+{
+    LineMarks marks;
+    if (n > 0 && !noteLineStart(marks, d, 0, n))
+        return marks;
+    for (qsizetype i = 0; i < n; i += 32) {
+        unsigned bits = markCandidates(d, i) | (markCandidates(d, i + 16) << 16);
+        while (bits) {
+            const qsizetype s = i + std::countr_zero(bits) + 1;
+            bits &= bits - 1;
+            if (s >= n)
+                break;
+            if (!noteLineStart(marks, d, s, n))
+                return marks;
+        }
+    }
+    noteLastLine(marks, d, n, atFileEnd);
+    return marks;
+}
+
+// Lanes 0 .. k-1 set, for 0 <= k <= 16.
+inline __m128i firstLanes(qsizetype k)
+{
+    alignas(16) static const char ones[32] = {-1, -1, -1, -1, -1, -1, -1, -1,
+                                              -1, -1, -1, -1, -1, -1, -1, -1};
+    return load(ones + 16 - k);
+}
+
+inline qsizetype laneSum(__m128i counts)
+{
+    const __m128i sums = _mm_sad_epu8(counts, _mm_setzero_si128());
+    return _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
+}
+
+qsizetype countWordsVector(const char *d, qsizetype begin, qsizetype end)
+{
+    const __m128i blank = splat(' ');
+    const __m128i lf = splat('\n');
+    qsizetype count = 0;
+    // Word starts are counted per lane (each start subtracts -1) and summed up before a lane
+    // can overflow.
+    __m128i lanes = _mm_setzero_si128();
+    int steps = 0;
+    for (qsizetype i = begin; i < end; i += 16) {
+        const __m128i cur = load(d + i);
+        const __m128i prev = load(d + i - 1);
+        const __m128i next = load(d + i + 1);
+        const __m128i sepCur = _mm_or_si128(_mm_cmpeq_epi8(cur, blank), _mm_cmpeq_epi8(cur, lf));
+        __m128i sepPrev = _mm_or_si128(_mm_cmpeq_epi8(prev, blank), _mm_cmpeq_epi8(prev, lf));
+        __m128i nextLf = _mm_cmpeq_epi8(next, lf);
+        if (i == begin)
+            sepPrev = _mm_or_si128(sepPrev, firstLanes(1)); // the range starts a line
+        __m128i valid = _mm_cmpeq_epi8(cur, cur);
+        const qsizetype left = end - i;
+        if (left <= 16) {
+            // Only bytes of the range count, and nothing follows its last byte.
+            valid = firstLanes(left);
+            nextLf = _mm_and_si128(nextLf, firstLanes(left - 1));
+        }
+        const __m128i starts =
+            _mm_and_si128(valid, _mm_andnot_si128(nextLf, _mm_andnot_si128(sepCur, sepPrev)));
+        lanes = _mm_sub_epi8(lanes, starts);
+        if (++steps == 255) {
+            count += laneSum(lanes);
+            lanes = _mm_setzero_si128();
+            steps = 0;
+        }
+    }
+    return count + laneSum(lanes);
+}
+
+qsizetype findVector(const QByteArray &needle, const char (&firsts)[2], const char (&lasts)[2],
+                     const char *d, qsizetype from, qsizetype to)
+{
+    // Compare the needle's first and last byte (in either case) at 16 places at once; check
+    // the rest only where both fit.
+    const qsizetype w = needle.size();
+    const __m128i first0 = splat(firsts[0]);
+    const __m128i first1 = splat(firsts[1]);
+    const __m128i last0 = splat(lasts[0]);
+    const __m128i last1 = splat(lasts[1]);
+    qsizetype i = from;
+    for (; i + 15 + w <= to; i += 16) {
+        const __m128i a = load(d + i);
+        const __m128i b = load(d + i + w - 1);
+        const __m128i hits =
+            _mm_and_si128(_mm_or_si128(_mm_cmpeq_epi8(a, first0), _mm_cmpeq_epi8(a, first1)),
+                          _mm_or_si128(_mm_cmpeq_epi8(b, last0), _mm_cmpeq_epi8(b, last1)));
+        unsigned bits = unsigned(_mm_movemask_epi8(hits));
+        while (bits) {
+            const qsizetype p = i + std::countr_zero(bits);
+            bits &= bits - 1;
+            if (matchesAt(d + p, needle))
+                return p;
+        }
+    }
+    return findPlain(needle, d, i, to);
+}
+
+#endif
+
+} // namespace
+
+void lowerBytes(char *dst, const char *src, qsizetype n, Kind kind)
+{
+#ifdef QUARNTAMO_SSE2
+    if (kind == Kind::Vector)
+        return lowerVector(dst, src, n);
+#endif
+    Q_UNUSED(kind);
+    lowerPlain(dst, src, n);
+}
+
+LineMarks findLineMarks(const char *data, qsizetype n, bool atFileEnd, Kind kind)
+{
+#ifdef QUARNTAMO_SSE2
+    if (kind == Kind::Vector)
+        return lineMarksVector(data, n, atFileEnd);
+#endif
+    Q_UNUSED(kind);
+    return lineMarksPlain(data, n, atFileEnd);
+}
+
+qsizetype countWords(const char *data, qsizetype begin, qsizetype end, Kind kind)
+{
+#ifdef QUARNTAMO_SSE2
+    if (kind == Kind::Vector)
+        return countWordsVector(data, begin, end);
+#endif
+    Q_UNUSED(kind);
+    return countWordsPlain(data, begin, end);
+}
+
+Finder::Finder(QByteArray needle, Kind kind)
+    : m_needle(std::move(needle))
+    , m_kind(kind)
+{
+    if (m_needle.isEmpty())
+        return;
+    const auto &table = cp1252::lowerTable();
+    auto variants = [&table](char lower, char(&out)[2]) {
+        out[0] = out[1] = lower;
+        for (int b = 0; b < 256; ++b) {
+            if (char(table[b]) == lower && char(b) != lower)
+                out[1] = char(b);
+        }
+    };
+    variants(m_needle.front(), m_first);
+    variants(m_needle.back(), m_last);
+}
+
+qsizetype Finder::find(const char *data, qsizetype from, qsizetype to) const
+{
+    if (m_needle.isEmpty() || from < 0 || to - from < m_needle.size())
+        return -1;
+#ifdef QUARNTAMO_SSE2
+    if (m_kind == Kind::Vector)
+        return findVector(m_needle, m_first, m_last, data, from, to);
+#endif
+    return findPlain(m_needle, data, from, to);
+}
+
+} // namespace blockscan

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <vector>
+
+// Byte scans over one block of the documentation file: the inner loops of the full-text
+// search. Each comes as a vector version (SSE2, where the target has it; elsewhere the plain
+// code) and a plain one with the same results. The search uses the vector ones; the tests hold
+// the two against each other.
+namespace blockscan {
+
+enum class Kind { Vector, Plain };
+
+// Blocks keep this many readable bytes in front of their first and behind their last byte, so
+// vector loads may reach over the edges. No result depends on those bytes.
+inline constexpr qsizetype kPadding = 64;
+
+// Lower-cases Windows-1252 bytes exactly as cp1252::lowerTable does. dst may equal src.
+void lowerBytes(char *dst, const char *src, qsizetype n, Kind kind = Kind::Vector);
+
+// The lines of a block that matter before any word is looked at. A block starts at a line
+// start and holds whole lines; at the end of the file its last line may lack the LF.
+struct LineMarks {
+    // Starts of heading lines: lines whose text (without LF and the byte before it) begins
+    // with "###". Only those before endMark.
+    std::vector<qsizetype> headings;
+    // Start of the first line that reads as the end-of-file mark, or -1.
+    qsizetype endMark = -1;
+};
+LineMarks findLineMarks(const char *data, qsizetype n, bool atFileEnd, Kind kind = Kind::Vector);
+
+// The number of words on the lines in [begin, end): maximal runs of bytes other than blank and
+// LF, where the byte in front of an LF (dropped by the reader) does not count. begin is a line
+// start; end is a line start or the end of the file.
+qsizetype countWords(const char *data, qsizetype begin, qsizetype end, Kind kind = Kind::Vector);
+
+// A search for a lower-case needle of at least one byte in text as it stands, compared
+// lower-cased (cp1252::lowerTable), so that no lower-cased copy of the text is needed.
+class Finder {
+public:
+    explicit Finder(QByteArray needle = QByteArray(), Kind kind = Kind::Vector);
+
+    // The first position p >= from where the needle lies wholly inside [from, to), or -1.
+    qsizetype find(const char *data, qsizetype from, qsizetype to) const;
+
+private:
+    QByteArray m_needle;
+    Kind m_kind;
+    // The bytes that lower-case to the needle's first and last byte (twice the same byte
+    // where there is only one).
+    char m_first[2] = {};
+    char m_last[2] = {};
+};
+
+} // namespace blockscan

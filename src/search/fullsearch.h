@@ -1,0 +1,45 @@
+#pragma once
+
+#include "search/ranking.h"
+
+#include <QList>
+#include <QString>
+
+// The main window's progress bar during a full-text search. Times are seconds since
+// midnight.
+class SearchProgress {
+public:
+    virtual ~SearchProgress() = default;
+    virtual double now() = 0;               // the clock
+    virtual void start(double maximum) = 0; // show the bar: minimum 0, this maximum, value 0
+    virtual void update(double value) = 0;  // set the value and repaint at once
+    virtual void finish() = 0;              // hide the bar
+};
+
+// How much of the file one step handles. Small sizes let the tests cross many block edges.
+struct SearchTuning {
+    qint64 blockBytes = 256 * 1024; // whole lines are searched a block at a time
+    qint64 readBytes = 256 * 1024;  // each read asks for at most this much
+    bool vectorScans = true;        // false: the plain scans, as on targets without SSE2
+};
+
+// Searches the documentation file for the words of a normalised query (see normaliseQuery)
+// and returns the topics that earned points, best first.
+//
+// Every word scores every word of every line of a topic (heading lines included) and, once
+// per heading, the topic name itself; see plainWordScore, quotedWordScore and kNameScore.
+// Lines are read as DocReader reads them, and a line that reads as the end-of-file mark ends
+// the search. Lines before the first heading belong to no topic and earn nothing.
+//
+// The file is read once, block by block, and all words are looked for in each block. The
+// progress bar runs from 0 to words x file length as if each word had a pass of its own over
+// the file: the reading advances all passes at once, so the value is words x bytes read; each
+// pass's start value (file length x words before it) is shown when reached, between those the
+// bar is repainted at most every 0.2 s, and it ends at the maximum.
+//
+// A missing or unreadable file or an empty query gives an empty result and no progress; an
+// empty file gives an empty result, its bar running from 0 to 0.
+QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQuery,
+                              SearchProgress *progress = nullptr);
+QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQuery,
+                              SearchProgress *progress, const SearchTuning &tuning);

@@ -1,0 +1,26 @@
+#include "search/query.h"
+
+#include "std/textroutines.h"
+
+QString normaliseQuery(const QString &text)
+{
+    QString query = STD::TrimBoth(STD::CollapseBlanks(text));
+    if (!query.isEmpty())
+        query += u' ';
+    return query.toLower();
+}
+
+QList<QueryWord> queryWords(const QString &normalisedQuery)
+{
+    QList<QueryWord> words;
+    for (const QStringView word : QStringView(normalisedQuery).split(u' ', Qt::SkipEmptyParts)) {
+        QueryWord w;
+        w.quoted = word.contains(u'"');
+        if (!w.quoted)
+            w.text = word.toString();
+        else if (word.size() >= 2)
+            w.text = word.sliced(1, word.size() - 2).toString();
+        words.append(w);
+    }
+    return words;
+}

@@ -1,0 +1,73 @@
+#include "search/ranking.h"
+
+#include "std/collation.h"
+
+#include <algorithm>
+
+QList<RankedTopic> orderRanking(std::vector<RankingEntry> entries)
+{
+    std::sort(entries.begin(), entries.end(), [](const RankingEntry &a, const RankingEntry &b) {
+        return a.score != b.score ? a.score > b.score : a.lastUpdate < b.lastUpdate;
+    });
+    QList<RankedTopic> result;
+    result.reserve(qsizetype(entries.size()));
+    QStringList quoted;
+    for (std::size_t begin = 0; begin < entries.size();) {
+        std::size_t end = begin + 1;
+        while (end < entries.size() && entries[end].score == entries[begin].score)
+            ++end;
+        if (end - begin == 1) {
+            result.append({entries[begin].name, entries[begin].score});
+        } else {
+            // Within one total: alphabetical by the quoted name; insertionOrder puts equal
+            // names in the reverse of the given order, which is oldest update first.
+            quoted.clear();
+            for (std::size_t i = begin; i < end; ++i) {
+                QString &q = quoted.emplace_back();
+                q.reserve(entries[i].name.size() + 2);
+                q.append(u'"').append(entries[i].name).append(u'"');
+            }
+            for (const qsizetype i : collation::insertionOrder(quoted)) {
+                const RankingEntry &e = entries[begin + std::size_t(i)];
+                result.append({e.name, e.score});
+            }
+        }
+        begin = end;
+    }
+    return result;
+}
+
+void RankingList::AddTopicScore(const QString &name, int score)
+{
+    if (score <= 0) // scores run from 0 to 255; 0 leaves the list as it is
+        return;
+    const QString key = name.toLower();
+    auto it = m_index.constFind(key);
+    if (it == m_index.constEnd()) {
+        it = m_index.insert(key, qsizetype(m_entries.size()));
+        m_entries.push_back({name, 0, 0});
+    }
+    RankingEntry &entry = m_entries[std::size_t(*it)];
+    entry.score += score;
+    entry.lastUpdate = ++m_updates;
+}
+
+QList<RankedTopic> RankingList::ranked() const
+{
+    return orderRanking(m_entries);
+}
+
+QStringList RankingList::listing() const
+{
+    QStringList names;
+    for (const RankedTopic &t : ranked())
+        names.append(t.name);
+    return names;
+}
+
+void RankingList::clear()
+{
+    m_index.clear();
+    m_entries.clear();
+    m_updates = 0;
+}

@@ -1,0 +1,338 @@
+#include "search/blockscan.h"
+#include "search/fullsearch.h"
+#include "search/query.h"
+#include "search/scoring.h"
+#include "std/collation.h"
+#include "std/cp1252.h"
+#include "std/textroutines.h"
+#include "store/docreader.h"
+#include "support/tempdoc.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+// The search as its rules read: one pass over the file per query word, line by line, each
+// score entered into a sorted list that takes the entry out and puts it back in front of
+// its equals.
+QList<RankedTopic> referenceSearch(const QString &path, QString query)
+{
+    QList<RankedTopic> list;
+    auto add = [&list](const QString &name, int score) {
+        if (score == 0)
+            return;
+        RankedTopic item{name, 0};
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            if (list[i].name.toLower() == name.toLower()) {
+                item = list.takeAt(i);
+                break;
+            }
+        }
+        item.score += score;
+        qsizetype at = 0;
+        while (at < list.size() &&
+               (list[at].score != item.score
+                    ? list[at].score > item.score
+                    : collation::compare(u'"' + list[at].name + u'"', u'"' + item.name + u'"') < 0))
+            ++at;
+        list.insert(at, item);
+    };
+    qsizetype blank;
+    while ((blank = query.indexOf(u' ')) >= 0) {
+        QString word = query.left(blank);
+        query.remove(0, blank + 1);
+        const bool quoted = word.contains(u'"');
+        if (quoted)
+            word = word.size() >= 2 ? word.mid(1, word.size() - 2) : QString();
+        DocReader reader;
+        if (!reader.open(path))
+            return {};
+        QString topic;
+        bool inTopic = false;
+        for (QString line; (line = reader.ReadDocLine()) != STD::EndOfFileMark();) {
+            const bool heading = line.startsWith(u"###");
+            if (heading) {
+                topic = line.mid(3);
+                inTopic = true;
+                if (topic.toLower() == word)
+                    add(topic, kNameScore);
+            }
+            if (!inTopic)
+                continue;
+            // Blanks collapsed, trailing ones removed, one appended, leading ones removed.
+            QString words = STD::CollapseBlanks(line);
+            while (words.endsWith(u' '))
+                words.chop(1);
+            words += u' ';
+            while (words.startsWith(u' '))
+                words.remove(0, 1);
+            words = words.toLower();
+            for (qsizetype b; (b = words.indexOf(u' ')) >= 0;) {
+                const QString w = words.left(b);
+                words.remove(0, b + 1);
+                add(topic,
+                    quoted ? quotedWordScore(w, word, heading) : plainWordScore(w, word, heading));
+            }
+        }
+    }
+    return list;
+}
+
+// Random documents and queries that bring out the corner cases: equal names in any case,
+// quotes, umlauts, characters the collation ignores, bare LFs, CR lines, lines before the
+// first heading, words of 40, 55 and 300 characters and near misses of them.
+const QString kLong40 = QString("abcdefghij").repeated(4);
+const QString kLong55 = QString("klmnopqrstu").repeated(5);
+const QString kLong300 = QString("vwxyz").repeated(60);
+
+QString pick(QRandomGenerator &rng, const QStringList &from)
+{
+    return from.at(rng.bounded(int(from.size())));
+}
+
+QString nearMiss(QRandomGenerator &rng)
+{
+    QString w = rng.bounded(2) ? kLong40 : kLong55;
+    for (int e = rng.bounded(4); e > 0; --e) {
+        const int at = rng.bounded(int(w.size()));
+        rng.bounded(2) ? w.insert(at, u'#') : w.remove(at, 1);
+    }
+    return w;
+}
+
+QStringList list(const char *items)
+{
+    return QString::fromUtf8(items).split(u'|');
+}
+
+QByteArray randomDocument(QRandomGenerator &rng)
+{
+    const QStringList words =
+        list("datei|Datei|DATEI|dateien|dtaei|datex|zugriff|a\tb|x|\"q\"|da\"tei|###datei|d|"
+             "\u0081|äpfel|ÄPFEL|Š|š|Ÿ|ÿ|a\u00AD") +
+        QStringList{kLong300, kLong40 + "xy"};
+    const QStringList names = list("Datei|datei|DATEI|Datei lesen|Datei_lesen||Da\"tei|\"Datei\"|"
+                                   "Äpfel|äpfel|a\u00AD|a|x\u0081|x| datei|Šx|šX|d|\"");
+    const QStringList ends = list("\r\n|\r\n|\r\n|\n|z\n| \r\n");
+    auto textLine = [&] {
+        QString line = QString(rng.bounded(3), u' ');
+        for (int i = rng.bounded(6); i > 0; --i)
+            line += (rng.bounded(8) ? pick(rng, words) : nearMiss(rng)) +
+                    QString(rng.bounded(1, 4), u' ');
+        return cp1252::encode(line) + (rng.bounded(20) ? "" : "\r") + pick(rng, ends).toLatin1();
+    };
+    QByteArray doc;
+    for (int i = rng.bounded(3); i > 0; --i)
+        doc += textLine();
+    for (int t = rng.bounded(1, 12); t > 0; --t) {
+        const QString name = rng.bounded(8) ? pick(rng, names) : nearMiss(rng);
+        doc += rng.bounded(15) ? "###" + cp1252::encode(name) + pick(rng, ends).toLatin1()
+                               : QByteArray("###\n"); // reads as "##": no heading
+        for (int i = rng.bounded(6); i > 0; --i)
+            doc += rng.bounded(8) ? textLine() : QByteArray("   \r\n");
+        if (rng.bounded(40) == 0)
+            doc += "\rq\n"; // reads as the end-of-file mark
+    }
+    return doc + pick(rng, list("||datei Datei|###Datei|\r")).toLatin1();
+}
+
+QString randomQuery(QRandomGenerator &rng)
+{
+    const QStringList words =
+        list("datei|DATEI|dat|tei|Äpfel|š|ÿ|a\tb|x|d|\"datei\"|\"dtaei\"|\"dateien\"|\"\"|\"|x\"y|"
+             "\"da\"tei\"|###datei|\"dαtei\"|α|a\u00AD|\"x\u0081\"") +
+        QStringList{kLong300, '"' + kLong300 + '"', kLong40};
+    QString query = QString(rng.bounded(3), u' ');
+    for (int i = rng.bounded(1, 4); i > 0; --i)
+        query += (rng.bounded(6) ? pick(rng, words) : '"' + nearMiss(rng) + '"') + u' ';
+    return query;
+}
+
+// The window's bar, with a clock that moves on by 0.07 s each time it is read.
+struct FakeProgress : SearchProgress {
+    double now() override
+    {
+        const double t = time;
+        time = std::fmod(time + 0.07, 86400);
+        return t;
+    }
+    void start(double max) override { maxima.append(max); }
+    void update(double value) override { updates.append({value, time}); }
+    void finish() override { ++finishes; }
+
+    double time = 1000;
+    QList<double> maxima;
+    QList<QPair<double, double>> updates; // value, clock
+    int finishes = 0;
+};
+
+QList<RankedTopic> search(const QString &path, const QString &query)
+{
+    return fullSearch(path, normaliseQuery(query));
+}
+
+} // namespace
+
+class TestFullSearch : public QObject {
+    Q_OBJECT
+private slots:
+    void scores_data();
+    void scores();
+    void sameWordTwiceDoublesEveryTotal();
+    void nothingToRead();
+    void progress_data();
+    void progress();
+    void matchesReference();
+    void lowersLikeTheTable();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestFullSearch::scores_data()
+{
+    QTest::addColumn<QByteArray>("doc");
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QList<RankedTopic>>("expected");
+    const QByteArray datei = "###Datei\r\nnichts\r\n";
+    QTest::newRow("name test, heading word")
+        << datei << "DATEI" << QList<RankedTopic>{{"Datei", 40}};
+    QTest::newRow("quoted name test") << datei << "\"datei\"" << QList<RankedTopic>{{"Datei", 40}};
+    QTest::newRow("spelled as first scored") << QByteArray("###Datei\r\nx\r\n###DATEI\r\ndatei\r\n")
+                                             << "x datei" << QList<RankedTopic>{{"Datei", 88}};
+    QTest::newRow("quotes in a name: own total, listed as it stands")
+        << QByteArray("###\"Datei\"\r\ndatei\r\n###Datei\r\n") << "datei"
+        << QList<RankedTopic>{{"Datei", 40}, {"\"Datei\"", 14}};
+    // More word starts than a byte lane of the vector count holds.
+    QTest::newRow("empty quoted word, long line")
+        << "###A\r\n" + QByteArray("a ").repeated(3000) + "\r\n"
+        << "\"\"" << QList<RankedTopic>{{"A", 6010}};
+}
+
+void TestFullSearch::scores()
+{
+    QFETCH(QByteArray, doc);
+    QFETCH(QString, query);
+    QFETCH(QList<RankedTopic>, expected);
+    QCOMPARE(search(writeTempFile(m_dir, "scores.txw", doc), query), expected);
+}
+
+void TestFullSearch::sameWordTwiceDoublesEveryTotal()
+{
+    const QString path =
+        writeTempFile(m_dir, "twice.txw", "###Datei\r\ndatei x\r\n###Zugriff\r\ndateien\r\n");
+    QList<RankedTopic> doubled = search(path, "datei");
+    for (RankedTopic &t : doubled)
+        t.score *= 2;
+    QCOMPARE(doubled.size(), 2);
+    QCOMPARE(search(path, "datei datei"), doubled);
+}
+
+void TestFullSearch::nothingToRead()
+{
+    FakeProgress progress;
+    QVERIFY(fullSearch(m_dir.filePath("missing.txw"), "datei ", &progress).isEmpty());
+    QVERIFY(fullSearch(m_dir.path(), "datei ", &progress).isEmpty());
+    QVERIFY(fullSearch(writeTempFile(m_dir, "a.txw", "###A\r\n"), "", &progress).isEmpty());
+    QVERIFY(progress.maxima.isEmpty());
+    // An empty file: the bar runs from 0 to 0.
+    QVERIFY(fullSearch(writeTempFile(m_dir, "empty.txw", ""), "datei x ", &progress).isEmpty());
+    QCOMPARE(progress.maxima, QList<double>{0});
+    QCOMPARE(progress.updates.last().first, 0.0);
+    QCOMPARE(progress.finishes, 1);
+}
+
+void TestFullSearch::progress_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<double>("clock");
+    QTest::addColumn<bool>("endMark");
+    QTest::newRow("one word") << "datei" << 1000.0 << false;
+    QTest::newRow("three words") << "datei \"x\" \"\"" << 1000.0 << false;
+    QTest::newRow("over midnight") << "datei zugriff" << 86399.5 << false;
+    QTest::newRow("cut short by a CR line") << "datei zugriff" << 1000.0 << true;
+}
+
+void TestFullSearch::progress()
+{
+    QFETCH(QString, query);
+    QFETCH(double, clock);
+    QFETCH(bool, endMark);
+    QByteArray doc = "###T\r\ndatei zugriff x\r\n"_qba.repeated(400);
+    if (endMark)
+        doc.insert(doc.size() / 3, "\r\r\n");
+    const QString normalised = normaliseQuery(query);
+    const qsizetype words = queryWords(normalised).size();
+    const double length = double(doc.size());
+    FakeProgress progress;
+    progress.time = clock;
+    SearchTuning small;
+    small.blockBytes = 100;
+    small.readBytes = 30;
+    fullSearch(writeTempFile(m_dir, "progress.txw", doc), normalised, &progress, small);
+
+    QCOMPARE(progress.maxima, QList<double>{words * length});
+    QCOMPARE(progress.finishes, 1);
+    QCOMPARE(progress.updates.first().first, 0.0);
+    QCOMPARE(progress.updates.last().first, words * length);
+    qsizetype passStarts = 0;
+    qsizetype timed = 0;
+    for (qsizetype i = 1; i < progress.updates.size(); ++i) {
+        const auto [value, time] = progress.updates[i];
+        QVERIFY(progress.updates[i - 1].first <= value);
+        if (std::fmod(value, length) == 0) {
+            passStarts += value < words * length;
+        } else {
+            // Between pass starts the clock repaints the bar, at most every 0.2 s.
+            ++timed;
+            QVERIFY(std::fmod(time - progress.updates[i - 1].second + 86400, 86400) >= 0.2 - 1e-9);
+        }
+    }
+    QCOMPARE(passStarts, words - 1); // the first pass started at 0
+    QVERIFY(endMark || timed > 10);
+}
+
+// The search reads each file once, in blocks, with its own scans: it must rank exactly as
+// the rules do, at every block size.
+void TestFullSearch::matchesReference()
+{
+    QRandomGenerator rng(31337);
+    for (int round = 0; round < 400; ++round) {
+        const QByteArray doc = randomDocument(rng);
+        const QString path = writeTempFile(m_dir, "random.txw", doc);
+        for (int q = 0; q < 4; ++q) {
+            const QString query = normaliseQuery(randomQuery(rng));
+            const QList<RankedTopic> expected = referenceSearch(path, query);
+            SearchTuning small;
+            small.blockBytes = rng.bounded(1, 80);
+            small.readBytes = rng.bounded(1, 20);
+            small.vectorScans = q % 2;
+            for (const SearchTuning &tuning : {SearchTuning(), small}) {
+                if (fullSearch(path, query, nullptr, tuning) != expected)
+                    QFAIL(qPrintable(QStringLiteral("round %1, query [%2], block %3:\n%4")
+                                         .arg(round)
+                                         .arg(query)
+                                         .arg(tuning.blockBytes)
+                                         .arg(QString::fromLatin1(doc.toPercentEncoding(" #")))));
+            }
+        }
+    }
+}
+
+// Lower-casing 16 bytes at once must agree with the table for every byte, at any alignment.
+void TestFullSearch::lowersLikeTheTable()
+{
+    QByteArray all(3 * 256, '\0');
+    for (int i = 0; i < all.size(); ++i)
+        all[i] = char(i);
+    for (int shift = 0; shift < 17; ++shift) {
+        QByteArray lowered(all.size() - shift, '\0');
+        blockscan::lowerBytes(lowered.data(), all.constData() + shift, lowered.size());
+        for (int i = 0; i < lowered.size(); ++i)
+            QCOMPARE(uchar(lowered[i]), cp1252::toLower(uchar(all[i + shift])));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestFullSearch)
+#include "tst_fullsearch.moc"
