@@ -28,13 +28,9 @@ CliResult showCommand(const CliOptions &options, Documentation &doc)
         json::appendString(out, topic.shownText);
         out += ",\"fullText\":";
         json::appendString(out, topic.fullText);
-        out += ",\"related\":[";
-        for (qsizetype i = 0; i < related.count(); ++i) {
-            if (i)
-                out += ',';
-            json::appendString(out, related.at(i));
-        }
-        out += "]}\n";
+        out += ",\"related\":";
+        json::appendStringArray(out, related.items());
+        out += "}\n";
         return result;
     }
     out += topic.title.toUtf8() + "\n\n";
@@ -58,13 +54,9 @@ CliResult prefixCommand(const CliOptions &options, Documentation &doc)
     CliResult result;
     QByteArray &out = result.out;
     if (options.json) {
-        out += "{\"topics\":[";
-        for (qsizetype i = 0; i < names.size(); ++i) {
-            if (i)
-                out += ',';
-            json::appendString(out, names.at(i));
-        }
-        out += "]}\n";
+        out += "{\"topics\":";
+        json::appendStringArray(out, names);
+        out += "}\n";
     } else {
         for (const QString &name : names)
             out += name.toUtf8() + '\n';

@@ -48,4 +48,15 @@ void appendString(QByteArray &out, const QString &text)
     out += '"';
 }
 
+void appendStringArray(QByteArray &out, const QStringList &texts)
+{
+    out += '[';
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        if (i)
+            out += ',';
+        appendString(out, texts.at(i));
+    }
+    out += ']';
+}
+
 } // namespace json

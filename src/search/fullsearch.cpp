@@ -365,7 +365,8 @@ public:
         e.total += points;
         if (stamp < e.firstStamp) {
             e.firstStamp = stamp;
-            if (std::memcmp(m_store.data() + e.nameOffset, spelling, size_t(e.length)) != 0)
+            if (e.length > 0 &&
+                std::memcmp(m_store.data() + e.nameOffset, spelling, size_t(e.length)) != 0)
                 e.nameOffset = store(spelling, e.length);
         }
         e.lastStamp = std::max(e.lastStamp, stamp);
