@@ -17,17 +17,3 @@ bool loadingTookTooLong(double splashStart, double clockAfterLoading)
 {
     return float(clockAfterLoading) - float(splashStart) > 2.0f;
 }
-
-QString runSplashTick(const QString &tag, const SplashActions &actions)
-{
-    const SplashStep step = splashTick(tag);
-    if (step.showMainWindow) {
-        const double splashStart = actions.clock();
-        actions.showMainWindow();
-        if (loadingTookTooLong(splashStart, actions.clock()))
-            return runSplashTick(QStringLiteral("1"), actions);
-    } else if (step.closeSplash) {
-        actions.closeSplash();
-    }
-    return step.tag;
-}

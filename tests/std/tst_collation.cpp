@@ -12,7 +12,6 @@ private slots:
     void order();
     void independentOfProcessLocale();
     void newEntryGoesBeforeItsEquals();
-    void insertionOrderMatchesOneByOneInsertion();
     void fastPathAgreesWithCollator();
 };
 
@@ -66,29 +65,6 @@ void TestCollation::newEntryGoesBeforeItsEquals()
     QCOMPARE(list.add("abc"), 0);
     QCOMPARE(list.add("Datei"), 3);
     QCOMPARE(list.items(), QStringList({"abc", "ABC", "Abc", "Datei", "Zugriff"}));
-}
-
-// Sorting once must give what inserting one name after another gives.
-void TestCollation::insertionOrderMatchesOneByOneInsertion()
-{
-    QRandomGenerator rng(4711);
-    const QStringList pieces{"a", "A", "ä", "Ä", "b", " ", "_", "\"", "1", "ß", "ss", "o", "Ö"};
-    QStringList texts;
-    for (int i = 0; i < 600; ++i) {
-        QString t;
-        const int len = rng.bounded(4);
-        for (int k = 0; k < len; ++k)
-            t += pieces.at(rng.bounded(pieces.size()));
-        texts += t;
-    }
-    SortedTextList oneByOne;
-    for (const QString &t : texts)
-        oneByOne.add(t);
-
-    QStringList sorted;
-    for (qsizetype i : collation::insertionOrder(texts))
-        sorted += texts.at(i);
-    QCOMPARE(sorted, oneByOne.items());
 }
 
 // Plain ASCII and umlaut texts are compared without the collator; the result must be the

@@ -3,11 +3,10 @@
 #include <QTest>
 
 // Drives the history as the window does: a display records its title; back and forward
-// bracket one display.
+// bracket one display. (The full worked sequence runs through the window in tst_form1.)
 class TestHistory : public QObject {
     Q_OBJECT
 private slots:
-    void workedSequence();
     void repeatsAndErrors();
 
 private:
@@ -35,33 +34,6 @@ private:
     TextList back;
     TextList forward;
 };
-
-void TestHistory::workedSequence()
-{
-    back.clear();
-    forward.clear();
-    forward.Tag = "1";
-    show("U");
-    check({"U"}, {}, "1", false, false);
-    show("A");
-    check({"U", "A"}, {}, "1", true, false);
-    show("B");
-    check({"U", "A", "B"}, {}, "1", true, false);
-    goBack();
-    check({"U", "A"}, {"B"}, "1", true, true);
-    goBack();
-    check({"U"}, {"A", "B"}, "1", false, true);
-    goForward();
-    check({"U", "A"}, {"B"}, "1", true, true);
-    show("A"); // the topic on display again
-    check({"U", "A"}, {"B"}, "0", true, true);
-    show("C"); // keeps the forward history while the flag is "0"
-    check({"U", "A", "C"}, {"B"}, "0", true, true);
-    goForward();
-    check({"U", "A", "C", "B"}, {}, "1", true, false);
-    show("D");
-    check({"U", "A", "C", "B", "D"}, {}, "1", true, false);
-}
 
 void TestHistory::repeatsAndErrors()
 {

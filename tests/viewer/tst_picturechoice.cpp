@@ -15,32 +15,24 @@ void TestPictureChoice::choice_data()
 {
     QTest::addColumn<QString>("fullText");
     QTest::addColumn<int>("caret");
-    QTest::addColumn<QString>("picture"); // "<none>" for a null result
+    QTest::addColumn<QString>("picture"); // null: none chosen
 
     const QString one = QStringLiteral("AB\r\n%%%x.bmp\r\nCD\r\n"); // shown: "AB\r\nCD\r\n"
-    QTest::newRow("one picture, caret 0") << one << 0 << "<none>";
-    for (int caret = 1; caret <= 8; ++caret)
-        QTest::addRow("one picture, caret %d", caret) << one << caret << "x.bmp";
-
-    // Shown text "A\r\nB\r\nC\r\n": the lines of A and B (carets 0 to 4) belong to p1, the C
-    // line (6 to 9) to p2. Caret 5 would stand between CR and LF, which a caret never does;
-    // the count already gives p2 there.
+    QTest::newRow("one, caret 0") << one << 0 << QString();
+    QTest::newRow("one, caret 1") << one << 1 << "x.bmp";
+    // Shown "A\r\nB\r\nC\r\n": carets 0 to 4 belong to p1, from 5 on to p2.
     const QString two = QStringLiteral("A\r\n%%%p1\r\nB\r\n%%%p2\r\nC\r\n");
-    for (int caret = 0; caret <= 4; ++caret)
-        QTest::addRow("two pictures, caret %d", caret) << two << caret << "p1";
-    for (int caret = 5; caret <= 9; ++caret)
-        QTest::addRow("two pictures, caret %d", caret) << two << caret << "p2";
-
-    const QString first = QStringLiteral("%%%pic.bmp\r\nText\r\n");
-    QTest::newRow("first line, caret 0") << first << 0 << "pic.bmp";
-    QTest::newRow("first line, caret 6") << first << 6 << "pic.bmp";
-    QTest::newRow("first line, no line end") << "%%%pic.bmp" << 0 << "pic.bmp";
-    QTest::newRow("after an empty first line") << "\r\n%%%p.bmp\r\nX\r\n" << 0 << "p.bmp";
+    QTest::newRow("two, caret 0") << two << 0 << "p1";
+    QTest::newRow("two, caret 4") << two << 4 << "p1";
+    QTest::newRow("two, caret 5") << two << 5 << "p2";
+    // A picture on the first line starts the count afresh; the last name has no line end.
+    const QString first = QStringLiteral("%%%p1\r\nAB\r\n%%%p2");
+    QTest::newRow("first line, caret 0") << first << 0 << "p1";
+    QTest::newRow("first line, caret 2") << first << 2 << "p1";
+    QTest::newRow("first line, caret 3") << first << 3 << "p2";
     QTest::newRow("blank after marker") << "A\r\n%%% a.bmp\r\n" << 3 << " a.bmp";
-    QTest::newRow("marker only, no name") << "A\r\n%%%\r\nB\r\n" << 3 << "";
-    QTest::newRow("marker inside a line") << "A %%%x.bmp\r\n" << 5 << "<none>";
-    QTest::newRow("no picture") << "A\r\nB\r\n" << 3 << "<none>";
-    QTest::newRow("empty text") << "" << 0 << "<none>";
+    QTest::newRow("marker only") << "A\r\n%%%\r\nB\r\n" << 3 << QStringLiteral("");
+    QTest::newRow("marker inside a line") << "A %%%x.bmp\r\n" << 5 << QString();
 }
 
 void TestPictureChoice::choice()
@@ -48,46 +40,31 @@ void TestPictureChoice::choice()
     QFETCH(QString, fullText);
     QFETCH(int, caret);
     QFETCH(QString, picture);
-
     const QString chosen = pictureForCaret(fullText, caret);
-    if (picture == u"<none>") {
-        QVERIFY(chosen.isNull());
-    } else {
-        QVERIFY(!chosen.isNull());
-        QCOMPARE(chosen, picture);
-    }
+    QCOMPARE(chosen.isNull(), picture.isNull());
+    QCOMPARE(chosen, picture);
 }
 
 void TestPictureChoice::fit_data()
 {
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("height");
-    QTest::addColumn<double>("x");
-    QTest::addColumn<double>("y");
-    QTest::addColumn<double>("w");
-    QTest::addColumn<double>("h");
-
-    QTest::newRow("wide") << 200 << 100 << 0.0 << 103.25 << 413.0 << 206.5;
-    QTest::newRow("tall") << 100 << 200 << 103.25 << 0.0 << 206.5 << 413.0;
-    QTest::newRow("square") << 50 << 50 << 0.0 << 0.0 << 413.0 << 413.0;
-    QTest::newRow("no width") << 0 << 100 << 0.0 << 0.0 << 0.0 << 0.0;
-    QTest::newRow("no height") << 100 << -1 << 0.0 << 0.0 << 0.0 << 0.0;
+    QTest::addColumn<FitRect>("rect");
+    QTest::newRow("wide") << 200 << 100 << FitRect{0, 103.25, 413, 206.5};
+    QTest::newRow("tall") << 100 << 200 << FitRect{103.25, 0, 206.5, 413};
+    QTest::newRow("square") << 50 << 50 << FitRect{0, 0, 413, 413};
+    QTest::newRow("no width") << 0 << 100 << FitRect{0, 0, 0, 0};
+    QTest::newRow("no height") << 100 << -1 << FitRect{0, 0, 0, 0};
 }
 
 void TestPictureChoice::fit()
 {
     QFETCH(int, width);
     QFETCH(int, height);
-    QFETCH(double, x);
-    QFETCH(double, y);
-    QFETCH(double, w);
-    QFETCH(double, h);
-
+    QFETCH(FitRect, rect);
     const FitRect r = fitPicture(width, height);
-    QCOMPARE(r.x, x);
-    QCOMPARE(r.y, y);
-    QCOMPARE(r.width, w);
-    QCOMPARE(r.height, h);
+    QCOMPARE(QList<double>({r.x, r.y, r.width, r.height}),
+             QList<double>({rect.x, rect.y, rect.width, rect.height}));
 }
 
 QTEST_GUILESS_MAIN(TestPictureChoice)
