@@ -1,5 +1,6 @@
 #pragma once
 
+#include "find/findnext.h"
 #include "find/wholeword.h"
 #include "search/ranking.h"
 #include "shell/controls.h"
@@ -121,6 +122,7 @@ private:
     void applyTopicFont();
     void showLoadProblem(const QString &text);
     void scheduleWindowTick();
+    void runFindKeyAction(FindKeyAction action);
 
     std::function<double()> m_clock;
     TextFont m_textFont;

@@ -38,10 +38,10 @@ void Form1::Command7_Click()
         request.flags[i] = Check2[i]->isChecked();
 
     const FindOutcome outcome = findNext(request);
-    if (outcome.selStart != request.selStart || outcome.selLength != request.selLength)
+    // Setting the selection brings it into view; an unchanged selection is left alone.
+    if (outcome.found || outcome.selStart != request.selStart ||
+        outcome.selLength != request.selLength)
         Text1->setSelection(outcome.selStart, outcome.selLength);
-    else if (outcome.found)
-        Text1->setSelection(outcome.selStart, outcome.selLength); // brings it into view
     if (!outcome.found && messageBox)
         messageBox(QStringLiteral("Die Zeichenfolge wurde nicht gefunden."),
                    QStringLiteral("Suchen"));
@@ -57,7 +57,17 @@ bool Form1::IsWholeWordSelection() const
 
 void Form1::Form_KeyDown(int keyCode, int shift)
 {
-    switch (formKeyAction(keyCode, shift)) {
+    runFindKeyAction(formKeyAction(keyCode, shift));
+}
+
+void Form1::Text3_KeyDown(int keyCode, int shift)
+{
+    runFindKeyAction(searchBoxKeyAction(keyCode, shift));
+}
+
+void Form1::runFindKeyAction(FindKeyAction action)
+{
+    switch (action) {
     case FindKeyAction::FindNext:
         Command7_Click();
         break;
@@ -66,21 +76,10 @@ void Form1::Form_KeyDown(int keyCode, int shift)
         Command6_Click();
         Command7_Click();
         break;
-    default:
-        break;
-    }
-}
-
-void Form1::Text3_KeyDown(int keyCode, int shift)
-{
-    switch (searchBoxKeyAction(keyCode, shift)) {
-    case FindKeyAction::FindNext:
-        Command7_Click();
-        break;
     case FindKeyAction::CloseSearchPanel:
         Command6_Click();
         break;
-    default:
+    case FindKeyAction::None:
         break;
     }
 }
