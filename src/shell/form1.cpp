@@ -3,6 +3,7 @@
 #include "std/textroutines.h"
 #include "store/doclocation.h"
 #include "store/docreader.h"
+#include "viewer/picturethrottle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,17 +18,17 @@
 
 namespace {
 
-double systemClock()
-{
-    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
-}
-
 void place(QWidget *w, int left, int top, int width, int height)
 {
     w->setGeometry(left, top, width, height);
 }
 
 } // namespace
+
+double systemClock()
+{
+    return secondsSinceMidnight(QTime::currentTime());
+}
 
 void initShellResources()
 {

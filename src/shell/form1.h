@@ -137,5 +137,8 @@ void installFontSubstitutes();
 // library must register them before use. Safe to call more than once.
 void initShellResources();
 
+// The clock of the windows: seconds since midnight, with fractions.
+double systemClock();
+
 // The window's default font: "MS Sans Serif" 8.25 pt, by its design name.
 QFont defaultWindowFont();

@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
-#include <QTime>
 
 namespace {
 
@@ -26,11 +25,6 @@ QLabel *makeLabel(const QString &text, QWidget *parent, int left, int top, int w
     p.setColor(QPalette::WindowText, QColor(255, 255, 0));
     label->setPalette(p);
     return label;
-}
-
-double systemClock()
-{
-    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 }
 
 } // namespace
