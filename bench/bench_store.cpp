@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace tamo;
+
 namespace {
 
 const QString &docPath()

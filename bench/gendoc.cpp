@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <cstring>
 
+using namespace tamo;
+
 namespace {
 
 const char *const kWords[] = {

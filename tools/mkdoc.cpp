@@ -10,6 +10,8 @@
 
 #include <cstdio>
 
+using namespace tamo;
+
 int main(int argc, char **argv)
 {
     if (argc != 3) {

@@ -14,6 +14,8 @@
 #include <functional>
 #include <map>
 
+namespace tamo {
+
 namespace {
 
 struct Command {
@@ -35,12 +37,9 @@ bool findDocFile(const CliOptions &options, QString *path, QString *error)
         return true;
     }
     const DocLocation location = locateDocumentation(QDir::currentPath(), false);
-    if (!location.error.isEmpty()) {
-        *error = location.error;
-        return false;
-    }
-    *path = QDir(location.directory).filePath(QString::fromLatin1(kDocFileName));
-    return true;
+    *error = location.error;
+    *path = location.docPath;
+    return location.error.isEmpty();
 }
 
 } // namespace
@@ -164,3 +163,5 @@ CliResult runTamo(const QStringList &arguments)
         return failure(QStringLiteral("%1: %2").arg(path, error));
     return command.run(options, doc);
 }
+
+} // namespace tamo

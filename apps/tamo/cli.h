@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace tamo {
+
 // The command line program on the viewer's core: topics, show, prefix, search.
 struct CliOptions {
     QString command;
@@ -22,3 +24,5 @@ struct CliResult {
 CliResult runTamo(const QStringList &arguments);
 
 QString usageText();
+
+} // namespace tamo

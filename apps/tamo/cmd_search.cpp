@@ -2,24 +2,17 @@
 
 #include "json.h"
 
-#include "search/fullsearch.h"
-#include "search/query.h"
+#include "search/topicsearch.h"
 #include "store/topicindex.h"
+
+namespace tamo {
 
 // tamo search QUERY: the full-text search, best first. A query of blanks only lists every
 // topic in index order with 0 points.
 CliResult searchCommand(const CliOptions &options, Documentation &doc)
 {
-    const QString query = normaliseQuery(options.argument);
-    QList<RankedTopic> results;
-    if (query.isEmpty()) {
-        const TopicIndex &index = doc.index();
-        results.reserve(index.count());
-        for (const QString &name : index.names)
-            results.append({name, 0});
-    } else {
-        results = fullSearch(doc.path, query);
-    }
+    const QList<RankedTopic> results = searchTopics(
+        doc.path, options.argument, [&doc]() -> const TopicIndex & { return doc.index(); });
 
     CliResult result;
     QByteArray &out = result.out;
@@ -46,3 +39,5 @@ CliResult searchCommand(const CliOptions &options, Documentation &doc)
     }
     return result;
 }
+
+} // namespace tamo

@@ -2,22 +2,18 @@
 
 #include "json.h"
 
-#include "std/textlist.h"
 #include "store/docreader.h"
 #include "store/topicindex.h"
 #include "viewer/topicreader.h"
+
+namespace tamo {
 
 // tamo show NAME: the topic as the viewer shows it right after loading: its title, its text,
 // its full text with picture lines, and its related topics in the list's order.
 CliResult showCommand(const CliOptions &options, Documentation &doc)
 {
     const TopicContent topic = readTopic(doc.reader, doc.index(), options.argument);
-    // The related list is sorted; a topic that is not found leaves it as it was: empty.
-    SortedTextList related;
-    if (topic.found) {
-        for (const QString &r : topic.related)
-            related.add(r);
-    }
+    const QStringList &related = topic.related;
 
     CliResult result;
     QByteArray &out = result.out;
@@ -29,7 +25,7 @@ CliResult showCommand(const CliOptions &options, Documentation &doc)
         out += ",\"fullText\":";
         json::appendString(out, topic.fullText);
         out += ",\"related\":";
-        json::appendStringArray(out, related.items());
+        json::appendStringArray(out, related);
         out += "}\n";
         return result;
     }
@@ -41,7 +37,7 @@ CliResult showCommand(const CliOptions &options, Documentation &doc)
         out += '\n';
     if (!related.isEmpty()) {
         out += "\nVerwandte Themen:\n";
-        for (const QString &r : related.items())
+        for (const QString &r : related)
             out += "  " + r.toUtf8() + '\n';
     }
     return result;
@@ -63,3 +59,5 @@ CliResult prefixCommand(const CliOptions &options, Documentation &doc)
     }
     return result;
 }
+
+} // namespace tamo

@@ -7,6 +7,8 @@
 
 #include <optional>
 
+namespace tamo {
+
 // The documentation file a command works on, open for reading. The topic index is built on
 // first use: a full-text search does without it.
 class Documentation {
@@ -36,3 +38,5 @@ CliResult searchCommand(const CliOptions &options, Documentation &doc);
 
 // Exit code 2 with a message.
 CliResult cliFailure(const QString &message);
+
+} // namespace tamo

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace json {
+namespace tamo::json {
 
 void appendString(QByteArray &out, const QString &text)
 {
@@ -59,4 +59,4 @@ void appendStringArray(QByteArray &out, const QStringList &texts)
     out += ']';
 }
 
-} // namespace json
+} // namespace tamo::json

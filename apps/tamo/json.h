@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // Minimal JSON output for the command line: strings escaped as RFC 8259 asks, UTF-8.
-namespace json {
+namespace tamo::json {
 
 // Appends text as a quoted JSON string.
 void appendString(QByteArray &out, const QString &text);
@@ -13,4 +13,4 @@ void appendString(QByteArray &out, const QString &text);
 // Appends texts as a JSON array of strings.
 void appendStringArray(QByteArray &out, const QStringList &texts);
 
-} // namespace json
+} // namespace tamo::json

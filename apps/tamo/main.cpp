@@ -12,7 +12,7 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i)
         arguments += QString::fromLocal8Bit(argv[i]);
 
-    const CliResult result = runTamo(arguments);
+    const tamo::CliResult result = tamo::runTamo(arguments);
     if (!result.out.isEmpty())
         std::fwrite(result.out.constData(), 1, size_t(result.out.size()), stdout);
     if (!result.error.isEmpty()) {

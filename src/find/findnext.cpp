@@ -1,5 +1,7 @@
 #include "find/findnext.h"
 
+namespace tamo {
+
 namespace {
 
 // Lower-cases one UTF-16 unit (or surrogate pair) at a time with the simple case mapping, so
@@ -61,7 +63,7 @@ FindOutcome findNext(const FindRequest &r)
         outcome.selStart = pos - 1;
         outcome.selLength = search.size();
         if (!r.wholeWords ||
-            IsWholeWordSelection(r.text, outcome.selStart, outcome.selLength, r.flags)) {
+            isWholeWordSelection(r.text, outcome.selStart, outcome.selLength, r.flags)) {
             outcome.found = true;
             return outcome;
         }
@@ -69,23 +71,26 @@ FindOutcome findNext(const FindRequest &r)
     }
 }
 
-FindKeyAction formKeyAction(int keyCode, int modifierMask)
+FindKeyAction formKeyAction(int key, Qt::KeyboardModifiers modifiers)
 {
-    if (keyCode != FindKeys::F3)
+    if (key != Qt::Key_F3)
         return FindKeyAction::None;
-    if ((modifierMask & (FindKeys::ShiftMask | FindKeys::CtrlMask)) == 0)
+    if (!(modifiers & (Qt::ShiftModifier | Qt::ControlModifier)))
         return FindKeyAction::FindNext;
     return FindKeyAction::FindSelection;
 }
 
-FindKeyAction searchBoxKeyAction(int keyCode, int /*modifierMask*/)
+FindKeyAction searchBoxKeyAction(int key, Qt::KeyboardModifiers /*modifiers*/)
 {
-    switch (keyCode) {
-    case FindKeys::Enter:
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
         return FindKeyAction::FindNext;
-    case FindKeys::Escape:
+    case Qt::Key_Escape:
         return FindKeyAction::CloseSearchPanel;
     default:
         return FindKeyAction::None;
     }
 }
+
+} // namespace tamo

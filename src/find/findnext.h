@@ -3,6 +3,9 @@
 #include "find/wholeword.h"
 
 #include <QString>
+#include <Qt>
+
+namespace tamo {
 
 // The find command of the topic window: search the shown text for the next occurrence after
 // the current selection, wrapping around to the beginning once.
@@ -44,19 +47,13 @@ enum class FindKeyAction {
     CloseSearchPanel,
 };
 
-// Key codes and modifier bits as the windows pass them on.
-namespace FindKeys {
-inline constexpr int Enter = 13;
-inline constexpr int Escape = 27;
-inline constexpr int F3 = 114;
-inline constexpr int ShiftMask = 1;
-inline constexpr int CtrlMask = 2;
-inline constexpr int AltMask = 4;
-} // namespace FindKeys
-
 // In the topic window: F3 finds the next occurrence; Shift+F3 or Ctrl+F3 first takes the
-// selection as the search text. Alt does not count.
-FindKeyAction formKeyAction(int keyCode, int modifierMask);
+// selection as the search text. Alt (and every other modifier) does not count. key is a
+// Qt::Key value.
+FindKeyAction formKeyAction(int key, Qt::KeyboardModifiers modifiers);
 
-// In the search box: Enter finds, Escape closes the panel; F3 is left to the topic window.
-FindKeyAction searchBoxKeyAction(int keyCode, int modifierMask);
+// In the search box: Return or Enter finds, Escape closes the panel, whatever the modifiers;
+// F3 is left to the topic window.
+FindKeyAction searchBoxKeyAction(int key, Qt::KeyboardModifiers modifiers);
+
+} // namespace tamo

@@ -1,5 +1,7 @@
 #include "find/wholeword.h"
 
+namespace tamo {
+
 int separatorClass(QChar c)
 {
     switch (c.unicode()) {
@@ -68,7 +70,7 @@ bool separatorAt(QStringView text, qsizetype pos, const SeparatorFlags &flags)
 
 } // namespace
 
-bool IsWholeWordSelection(QStringView text, qsizetype start, qsizetype length,
+bool isWholeWordSelection(QStringView text, qsizetype start, qsizetype length,
                           const SeparatorFlags &flags)
 {
     bool result = true;
@@ -79,3 +81,5 @@ bool IsWholeWordSelection(QStringView text, qsizetype start, qsizetype length,
         result = result && separatorAt(text, end, flags);
     return result;
 }
+
+} // namespace tamo

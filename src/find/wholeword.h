@@ -5,6 +5,8 @@
 
 #include <array>
 
+namespace tamo {
+
 // Whether a found occurrence stands as a whole word. The find panel offers five classes of
 // word separators, each with its own check box, in this order (index into SeparatorFlags):
 //   0 blank                                  (default on)
@@ -31,5 +33,7 @@ bool isSeparator(QChar c, const SeparatorFlags &flags);
 // selection judges the two characters around the caret, and a selection of the whole text is
 // always a whole word. A neighbour position that lies outside the text counts as no
 // separator.
-bool IsWholeWordSelection(QStringView text, qsizetype start, qsizetype length,
+bool isWholeWordSelection(QStringView text, qsizetype start, qsizetype length,
                           const SeparatorFlags &flags);
+
+} // namespace tamo

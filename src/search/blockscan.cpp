@@ -10,7 +10,7 @@
 #define QUARNTAMO_SSE2 1
 #endif
 
-namespace blockscan {
+namespace tamo::blockscan {
 
 namespace {
 
@@ -328,4 +328,4 @@ qsizetype Finder::find(const char *data, qsizetype from, qsizetype to) const
     return findPlain(m_needle, data, from, to);
 }
 
-} // namespace blockscan
+} // namespace tamo::blockscan

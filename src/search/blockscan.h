@@ -9,7 +9,7 @@
 // search. Each comes as a vector version (SSE2, where the target has it; elsewhere the plain
 // code) and a plain one with the same results. The search uses the vector ones; the tests hold
 // the two against each other.
-namespace blockscan {
+namespace tamo::blockscan {
 
 enum class Kind { Vector, Plain };
 
@@ -54,4 +54,4 @@ private:
     char m_last[2] = {};
 };
 
-} // namespace blockscan
+} // namespace tamo::blockscan

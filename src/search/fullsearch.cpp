@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tamo {
+
 using blockscan::kPadding;
 
 namespace {
@@ -697,3 +699,5 @@ QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQ
     bar.end();
     return search.result();
 }
+
+} // namespace tamo

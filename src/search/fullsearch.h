@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+namespace tamo {
+
 // The main window's progress bar during a full-text search. Times are seconds since
 // midnight.
 class SearchProgress {
@@ -43,3 +45,5 @@ QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQ
                               SearchProgress *progress = nullptr);
 QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQuery,
                               SearchProgress *progress, const SearchTuning &tuning);
+
+} // namespace tamo

@@ -2,9 +2,11 @@
 
 #include "std/textroutines.h"
 
+namespace tamo {
+
 QString normaliseQuery(const QString &text)
 {
-    QString query = STD::TrimBoth(STD::CollapseBlanks(text));
+    QString query = trimBlanks(collapseBlanks(text));
     if (!query.isEmpty())
         query += u' ';
     return query.toLower();
@@ -24,3 +26,5 @@ QList<QueryWord> queryWords(const QString &normalisedQuery)
     }
     return words;
 }
+
+} // namespace tamo

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+namespace tamo {
+
 // The full-text query as the search box hands it over, and the words the search runs on.
 
 // Runs of blanks become one blank, leading and trailing blanks go, one blank follows the last
@@ -22,3 +24,5 @@ struct QueryWord {
 
 // The words of a normalised query, front to back; a word given twice is searched twice.
 QList<QueryWord> queryWords(const QString &normalisedQuery);
+
+} // namespace tamo

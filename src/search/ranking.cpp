@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace tamo {
+
 QList<RankedTopic> orderRanking(std::vector<RankingEntry> entries)
 {
     std::sort(entries.begin(), entries.end(), [](const RankingEntry &a, const RankingEntry &b) {
@@ -37,7 +39,7 @@ QList<RankedTopic> orderRanking(std::vector<RankingEntry> entries)
     return result;
 }
 
-void RankingList::AddTopicScore(const QString &name, int score)
+void RankingList::add(const QString &name, int score)
 {
     if (score <= 0) // scores run from 0 to 255; 0 leaves the list as it is
         return;
@@ -71,3 +73,5 @@ void RankingList::clear()
     m_entries.clear();
     m_updates = 0;
 }
+
+} // namespace tamo

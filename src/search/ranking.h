@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace tamo {
+
 // One line of the search result: a topic and its total points.
 struct RankedTopic {
     QString name;
@@ -38,7 +40,7 @@ QList<RankedTopic> orderRanking(std::vector<RankingEntry> entries);
 // such names.)
 class RankingList {
 public:
-    void AddTopicScore(const QString &name, int score);
+    void add(const QString &name, int score);
 
     // Best first, in the ranking order.
     QList<RankedTopic> ranked() const;
@@ -53,3 +55,5 @@ private:
     std::vector<RankingEntry> m_entries;
     qint64 m_updates = 0;
 };
+
+} // namespace tamo

@@ -1,10 +1,11 @@
 #include "search/scoring.h"
 
-#include "std/listroutines.h"
 #include "std/textroutines.h"
 
-#include <cmath>
+#include <algorithm>
 #include <stdexcept>
+
+namespace tamo {
 
 namespace {
 
@@ -12,19 +13,9 @@ namespace {
 double distanceScore(int distance, qsizetype queryLength, bool heading)
 {
     const double c = heading ? 20 : 4;
-    const double t = double(STD::MaxOf<qsizetype>({2, queryLength / 5}));
+    const double t = double(std::max<qsizetype>(2, queryLength / 5));
     const double p = distance / t * 20;
-    return c - STD::MinOf({c, p});
-}
-
-int roundHalfToEven(double value)
-{
-    const double floor = std::floor(value);
-    const double rest = value - floor;
-    int n = int(floor);
-    if (rest > 0.5 || (rest == 0.5 && n % 2 != 0))
-        ++n;
-    return n;
+    return c - std::min(c, p);
 }
 
 int containsScore(bool heading)
@@ -47,13 +38,13 @@ int quotedWordScore(QStringView lineWord, QStringView queryWord, bool heading)
 {
     double s = 0;
     try {
-        s = distanceScore(STD::EditDistance(lineWord, queryWord), queryWord.size(), heading);
+        s = distanceScore(editDistance(lineWord, queryWord), queryWord.size(), heading);
     } catch (const std::invalid_argument &) {
         s = 0; // too long to compare: containment alone decides
     }
     if (s == 0 && lineWord.contains(queryWord))
         s = containsScore(heading);
-    return roundHalfToEven(s);
+    return int(roundHalfToEven(s));
 }
 
 QuotedScoreTable::QuotedScoreTable(qsizetype queryLength)
@@ -65,9 +56,11 @@ QuotedScoreTable::QuotedScoreTable(qsizetype queryLength)
             const double s = distanceScore(d, queryLength, heading);
             if (s == 0)
                 break;
-            m_scores[heading][d] = roundHalfToEven(s);
+            m_scores[heading][d] = int(roundHalfToEven(s));
             ++d;
         }
         m_max[heading] = d - 1;
     }
 }
+
+} // namespace tamo

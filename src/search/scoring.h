@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdlib>
 
+namespace tamo {
+
 // The points one word of a line earns against one query word. Both words are lower-case; a
 // word on a heading line ("###...") earns more than one in the text.
 
@@ -78,3 +80,5 @@ int boundedEditDistance(const A *a, int m, const B *b, int n, int limit)
     }
     return std::min(prev[n], over);
 }
+
+} // namespace tamo

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-namespace collation {
+namespace tamo::collation {
 
 namespace {
 
@@ -185,4 +185,4 @@ QList<qsizetype> insertionOrder(const QStringList &texts)
     return order;
 }
 
-} // namespace collation
+} // namespace tamo::collation

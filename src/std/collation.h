@@ -9,7 +9,7 @@
 // without regard to case, umlauts beside their base letters, independent of the process
 // locale. A blank sorts before the double quote, and that before digits and letters, which
 // is what the ranking list relies on to put higher totals (more leading blanks) first.
-namespace collation {
+namespace tamo::collation {
 
 const QCollator &collator();
 
@@ -21,4 +21,4 @@ int compare(const QString &a, const QString &b);
 // in front of the entries equal to it, one after another. Sort keys are computed once.
 QList<qsizetype> insertionOrder(const QStringList &texts);
 
-} // namespace collation
+} // namespace tamo::collation

@@ -1,6 +1,6 @@
 #include "std/cp1252.h"
 
-namespace cp1252 {
+namespace tamo::cp1252 {
 
 namespace {
 
@@ -83,4 +83,4 @@ const std::array<unsigned char, 256> &lowerTable()
     return table;
 }
 
-} // namespace cp1252
+} // namespace tamo::cp1252

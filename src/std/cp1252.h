@@ -11,7 +11,7 @@
 // character; the five bytes the code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D)
 // stand for the code points of the same number, so that decoding never loses a byte and
 // encoding the result gives the original bytes back.
-namespace cp1252 {
+namespace tamo::cp1252 {
 
 // The Unicode character of one byte.
 char16_t toUnicode(unsigned char byte);
@@ -31,4 +31,4 @@ inline unsigned char toLower(unsigned char byte)
     return lowerTable()[byte];
 }
 
-} // namespace cp1252
+} // namespace tamo::cp1252

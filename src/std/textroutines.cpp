@@ -4,21 +4,22 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <stdexcept>
 
-namespace STD {
+namespace tamo {
 
-QString NewLine()
+QString newLine()
 {
     return QStringLiteral("\r\n");
 }
 
-QString EndOfFileMark()
+QString endOfFileMark()
 {
     return QStringLiteral("\r");
 }
 
-QString TrimBoth(QStringView text)
+QString trimBlanks(QStringView text)
 {
     qsizetype end = text.size();
     while (end > 0 && text[end - 1] == u' ')
@@ -29,7 +30,7 @@ QString TrimBoth(QStringView text)
     return text.mid(begin, end - begin).toString();
 }
 
-QString NumberText(double value)
+QString numberText(double value)
 {
     // 'g' with 15 digits gives the shortest form with at most 15 significant digits and no
     // trailing zeros; the C locale gives "." and no grouping.
@@ -42,7 +43,18 @@ QString NumberText(double value)
     return text;
 }
 
-QString CollapseBlanks(QStringView text)
+double roundHalfToEven(double value)
+{
+    const double lower = std::floor(value);
+    const double fraction = value - lower;
+    if (fraction < 0.5)
+        return lower;
+    if (fraction > 0.5)
+        return lower + 1;
+    return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
+}
+
+QString collapseBlanks(QStringView text)
 {
     QString out;
     out.reserve(text.size());
@@ -56,7 +68,7 @@ QString CollapseBlanks(QStringView text)
     return out;
 }
 
-qsizetype CountOccurrences(QStringView text, QStringView part)
+qsizetype countOccurrences(QStringView text, QStringView part)
 {
     if (part.isEmpty())
         return 0;
@@ -69,12 +81,12 @@ qsizetype CountOccurrences(QStringView text, QStringView part)
     return count;
 }
 
-int EditDistance(QStringView first, QStringView second)
+int editDistance(QStringView first, QStringView second)
 {
     const qsizetype m = first.size();
     const qsizetype n = second.size();
     if (m > 255 || n > 255)
-        throw std::invalid_argument("EditDistance: strings are limited to 255 characters");
+        throw std::invalid_argument("editDistance: strings are limited to 255 characters");
     if (m == 0 || n == 0)
         return int(m + n);
 
@@ -95,4 +107,4 @@ int EditDistance(QStringView first, QStringView second)
     return rows[n % 2][m];
 }
 
-} // namespace STD
+} // namespace tamo

@@ -4,31 +4,36 @@
 #include <QStringView>
 
 // Small text routines shared by every part of the viewer. They keep no state.
-namespace STD {
+namespace tamo {
 
 // The line break of every text the viewer builds: CR LF.
-QString NewLine();
+QString newLine();
 
-// The end-of-file mark of ReadDocLine: the one-character text CR. Readers compare a line
+// The end-of-file mark of readLine: the one-character text CR. Readers compare a line
 // with it to detect the end of the file (a line holding just CR reads as the end too).
-QString EndOfFileMark();
+QString endOfFileMark();
 
 // Removes leading and trailing blanks (code 32 only; tabs stay).
-QString TrimBoth(QStringView text);
+QString trimBlanks(QStringView text);
 
 // Decimal text of a number: "." as separator, no grouping, at most 15 significant digits,
 // no leading zero below 1, no blanks.   4711 -> "4711", 0.3 -> ".3", -2.5 -> "-2.5"
-QString NumberText(double value);
+QString numberText(double value);
+
+// The nearest whole number, halves to the even neighbour: 11.5 -> 12, 12.5 -> 12, 2.5 -> 2.
+// Written out rather than left to std::nearbyint, which follows whatever rounding mode the
+// process has set.
+double roundHalfToEven(double value);
 
 // Every run of blanks becomes one blank; tabs and other characters are left alone.
-QString CollapseBlanks(QStringView text);
+QString collapseBlanks(QStringView text);
 
 // Occurrences of part in text, overlapping ones included: "    " holds "  " three times.
 // An empty part counts 0.
-qsizetype CountOccurrences(QStringView text, QStringView part);
+qsizetype countOccurrences(QStringView text, QStringView part);
 
 // The classic edit distance (insert, delete, substitute, each 1), case-sensitive.
 // Throws std::invalid_argument when either string is longer than 255 characters.
-int EditDistance(QStringView first, QStringView second);
+int editDistance(QStringView first, QStringView second);
 
-} // namespace STD
+} // namespace tamo

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace tamo {
+
 bool createIfMissing(const QString &path, QString *error)
 {
     if (QFileInfo::exists(path))
@@ -32,25 +34,29 @@ DocLocation locateDocumentation(const QString &startDirectory, bool createSettin
     QString line;
     DocReader reader;
     if (reader.open(settingsPath)) {
-        line = reader.ReadDocLine();
+        line = reader.readLine();
         reader.close();
     }
-    if (line.isEmpty() || line == STD::EndOfFileMark()) {
+    if (line.isEmpty() || line == endOfFileMark()) {
         location.directory = start.absolutePath();
-        return location;
-    }
-
-    const QFileInfo info(start, line);
-    if (!info.exists()) {
-        location.error =
-            QStringLiteral("Das Verzeichnis \u201E%1\u201C, das in %2 eingetragen ist, "
-                           "wurde nicht gefunden.")
-                .arg(info.filePath(), QString::fromLatin1(kSettingsFileName));
-    } else if (!info.isDir()) {
-        location.error = QStringLiteral("\u201E%1\u201C, eingetragen in %2, ist kein Verzeichnis.")
-                             .arg(info.filePath(), QString::fromLatin1(kSettingsFileName));
     } else {
-        location.directory = info.absoluteFilePath();
+        const QFileInfo info(start, line);
+        if (!info.exists()) {
+            location.error =
+                QStringLiteral("Das Verzeichnis \u201E%1\u201C, das in %2 eingetragen ist, "
+                               "wurde nicht gefunden.")
+                    .arg(info.filePath(), QString::fromLatin1(kSettingsFileName));
+        } else if (!info.isDir()) {
+            location.error =
+                QStringLiteral("\u201E%1\u201C, eingetragen in %2, ist kein Verzeichnis.")
+                    .arg(info.filePath(), QString::fromLatin1(kSettingsFileName));
+        } else {
+            location.directory = info.absoluteFilePath();
+        }
     }
+    if (!location.directory.isEmpty())
+        location.docPath = QDir(location.directory).filePath(QString::fromLatin1(kDocFileName));
     return location;
 }
+
+} // namespace tamo

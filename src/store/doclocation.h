@@ -2,12 +2,16 @@
 
 #include <QString>
 
-// Where the documentation lies. The first line of tamoini.txt in the start directory names
-// the directory of tamo.txw; a missing or empty tamoini.txt, or an empty first line, leaves
-// the start directory. A relative directory is taken from the start directory.
+namespace tamo {
+
+// Where the documentation lies, as both programs find it. The first line of tamoini.txt in the
+// start directory names the directory of tamo.txw; a missing or empty tamoini.txt, or an
+// empty first line, leaves the start directory. A relative directory is taken from the start
+// directory.
 struct DocLocation {
     QString directory; // absolute path of the documentation directory
-    QString error;     // set when the named directory cannot be used; directory is then empty
+    QString docPath;   // tamo.txw in that directory (it need not exist)
+    QString error;     // set when the named directory cannot be used; the paths are then empty
 };
 
 inline constexpr char kSettingsFileName[] = "tamoini.txt";
@@ -20,3 +24,5 @@ DocLocation locateDocumentation(const QString &startDirectory, bool createSettin
 // Creates an empty file where none exists. Returns false (with the reason) when the file is
 // missing and cannot be created; an existing file is left untouched.
 bool createIfMissing(const QString &path, QString *error = nullptr);
+
+} // namespace tamo

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace tamo {
+
 namespace {
 const char kEndMark[] = "\r";
 }
@@ -104,7 +106,9 @@ QByteArrayView DocReader::readRawLine()
     }
 }
 
-QString DocReader::ReadDocLine()
+QString DocReader::readLine()
 {
     return cp1252::decode(readRawLine());
 }
+
+} // namespace tamo

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QString>
 
+namespace tamo {
+
 // Reads a documentation or settings file line by line, addressing it by 1-based byte
 // positions. Lines end with LF; the LF and the one character in front of it are dropped
 // (normally the CR of CR LF, so a line ending in a bare LF loses its last character). A last
@@ -41,7 +43,7 @@ public:
     QByteArrayView readRawLine();
 
     // The next line decoded from Windows-1252, or the end-of-file mark.
-    QString ReadDocLine();
+    QString readLine();
 
     static bool isEndMark(QByteArrayView line) { return line.size() == 1 && line[0] == '\r'; }
 
@@ -55,3 +57,5 @@ private:
     qint64 m_position = 1;
     qint64 m_blockSize = 256 * 1024;
 };
+
+} // namespace tamo

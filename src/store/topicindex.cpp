@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+namespace tamo {
+
 QString loadingCaption(qint64 positionAfter, qint64 fileSize, const QString &name)
 {
     // Whole-number arithmetic in 64 bits, so files beyond 2 GB still show a true figure. The
@@ -23,7 +25,7 @@ QString loadingCaption(qint64 positionAfter, qint64 fileSize, const QString &nam
                  QChar(char16_t(u'0' + tenth));
     number.truncate(4);
     return QStringLiteral("Quarn-Tamo wird geladen... (") + number + QStringLiteral("%)") +
-           STD::NewLine() + name;
+           newLine() + name;
 }
 
 QStringList TopicIndex::namesStartingWith(const QString &text) const
@@ -76,3 +78,5 @@ TopicIndex buildTopicIndex(DocReader &reader, const LoadProgress &progress)
     }
     return index;
 }
+
+} // namespace tamo

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+namespace tamo {
+
 class DocReader;
 
 // The topic index: every heading's name in alphabetical order (names) and, parallel to it,
@@ -42,3 +44,5 @@ QString loadingCaption(qint64 positionAfter, qint64 fileSize, const QString &nam
 // begins with "###". A heading that is the file's last line without line end gets the
 // position one before its first character (0 for a file of that one line).
 TopicIndex buildTopicIndex(DocReader &reader, const LoadProgress &progress = {});
+
+} // namespace tamo

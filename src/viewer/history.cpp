@@ -1,39 +1,30 @@
 #include "viewer/history.h"
 
-namespace history {
+namespace tamo {
 
-void recordShownTopic(TextList &back, TextList &forward, const QString &title)
+void History::recordShownTopic(const QString &title)
 {
     if (back.isEmpty() || back.last() != title)
-        back.add(title);
+        back.append(title);
     else
-        forward.Tag = QStringLiteral("0");
-    if (forward.Tag == u"1")
+        keepForward = true;
+    if (!keepForward)
         forward.clear();
 }
 
-QString beginBack(TextList &back, TextList &forward)
+QString History::beginBack()
 {
-    const qsizetype n = back.count() - 1;
-    const QString current = back.at(n);
-    forward.Tag = QStringLiteral("0");
-    forward.insert(0, current);
-    back.removeAt(n);
-    return back.at(n - 1);
+    keepForward = true;
+    forward.prepend(back.takeLast());
+    return back.last();
 }
 
-QString beginForward(TextList &back, TextList &forward)
+QString History::beginForward()
 {
-    forward.Tag = QStringLiteral("0");
-    const QString next = forward.at(0);
-    forward.removeAt(0);
-    back.add(next);
+    keepForward = true;
+    const QString next = forward.takeFirst();
+    back.append(next);
     return next;
 }
 
-void endNavigation(TextList &forward)
-{
-    forward.Tag = QStringLiteral("1");
-}
-
-} // namespace history
+} // namespace tamo

@@ -1,38 +1,38 @@
 #pragma once
 
-#include "std/textlist.h"
-
 #include <QString>
+#include <QStringList>
 
-// The back and forward history of shown topics. back holds the titles shown so far, oldest
-// first, its last entry the topic on display; forward holds the titles to go forward to, the
-// next one first. forward.Tag is the keep flag: "1" means that showing a new topic drops the
-// forward history, "0" that it keeps it.
+namespace tamo {
+
+// The back and forward history of shown topics.
 //
-// Back and forward bracket exactly one display with the flag at "0" and set it to "1" after
-// it; showing the topic on display again sets it to "0" and nothing but back and forward sets
-// it to "1" again, so after such a repeat new topics keep the forward history.
-namespace history {
+// keepForward decides what showing a new topic does to the forward history: false drops it,
+// true keeps it. Back and forward set it for exactly the one display they bracket and clear
+// it after it. Showing the topic already on display again sets it too, and nothing but back
+// and forward clears it again, so after such a repeat new topics keep the forward history:
+//   show A, show B, back (A), show A again, show C  ->  back A C, forward B
+class History {
+public:
+    QStringList back;         // titles shown so far, oldest first; the last is on display
+    QStringList forward;      // titles to go forward to, the next one first
+    bool keepForward = false; // false: showing a new topic drops forward
 
-// Records a shown title (the error title included) after a display.
-void recordShownTopic(TextList &back, TextList &forward, const QString &title);
+    // Records a shown title (the error title included) after a display.
+    void recordShownTopic(const QString &title);
 
-inline bool canGoBack(const TextList &back)
-{
-    return back.count() > 1;
-}
-inline bool canGoForward(const TextList &forward)
-{
-    return forward.count() >= 1;
-}
+    bool canGoBack() const { return back.size() > 1; }
+    bool canGoForward() const { return !forward.isEmpty(); }
 
-// Back: moves the current title to the front of forward and returns the title to show.
-// Needs two entries in back. The caller shows it, then calls endNavigation.
-QString beginBack(TextList &back, TextList &forward);
+    // Back: moves the current title to the front of forward and returns the title to show.
+    // Needs canGoBack(). The caller shows it, then calls endNavigation().
+    QString beginBack();
 
-// Forward: moves the next title to the end of back and returns it. Needs an entry in forward.
-QString beginForward(TextList &back, TextList &forward);
+    // Forward: moves the next title to the end of back and returns it. Needs canGoForward().
+    // The caller shows it, then calls endNavigation().
+    QString beginForward();
 
-void endNavigation(TextList &forward);
+    void endNavigation() { keepForward = false; }
+};
 
-} // namespace history
+} // namespace tamo

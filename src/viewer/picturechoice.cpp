@@ -1,5 +1,7 @@
 #include "viewer/picturechoice.h"
 
+namespace tamo {
+
 namespace {
 
 const QStringView marker = u"%%%";
@@ -55,3 +57,5 @@ FitRect fitPicture(int width, int height, double area)
         w = area * width / height;
     return {(area - w) / 2, (area - h) / 2, w, h};
 }
+
+} // namespace tamo

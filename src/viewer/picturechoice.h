@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+namespace tamo {
+
 // A topic body may carry picture lines: a line that begins with "%%%" names a picture file.
 // Picture lines are not shown; the picture beside the text follows the caret.
 
@@ -30,3 +32,5 @@ struct FitRect {
 // For a picture without a size (width or height 0 or less) the result is empty (width 0),
 // and the window hides the picture.
 FitRect fitPicture(int width, int height, double area = 413);
+
+} // namespace tamo

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace tamo {
+
 PictureRequest pictureRequest(double now, double &lastRequestTime)
 {
     const float difference = float(now) - float(lastRequestTime);
@@ -9,7 +11,4 @@ PictureRequest pictureRequest(double now, double &lastRequestTime)
     return std::fabs(difference) < 1.0f ? PictureRequest::Defer : PictureRequest::Run;
 }
 
-double secondsSinceMidnight(const QTime &t)
-{
-    return t.msecsSinceStartOfDay() / 1000.0;
-}
+} // namespace tamo

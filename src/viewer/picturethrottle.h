@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QTime>
+namespace tamo {
 
 // The picture beside the topic text is updated at most once a second while the caret moves.
 enum class PictureRequest {
@@ -9,13 +9,12 @@ enum class PictureRequest {
 };
 
 // Decides one request at time now and remembers it in lastRequestTime (both seconds since
-// midnight). A request less than a second after (or before) the last one is deferred; every
-// request, run or deferred, counts as the last one. Start lastRequestTime at 0.
+// midnight, see secondsSinceMidnight). A request less than a second after (or before) the last one
+// is deferred; every request, run or deferred, counts as the last one. Start lastRequestTime at 0.
 //
 // The difference is taken in single precision, as the clock values have always been kept:
 // late in the day a float resolves only about 8 ms, so 0.9999 s apart can count as a full
 // second. Around midnight the difference is nearly a day and the request runs.
 PictureRequest pictureRequest(double now, double &lastRequestTime);
 
-// The clock of pictureRequest: seconds since midnight of a time of day, with milliseconds.
-double secondsSinceMidnight(const QTime &t);
+} // namespace tamo

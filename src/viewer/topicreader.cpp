@@ -1,10 +1,13 @@
 #include "viewer/topicreader.h"
 
+#include "std/collation.h"
 #include "std/textroutines.h"
 #include "store/docreader.h"
 #include "store/topicindex.h"
 
 #include <algorithm>
+
+namespace tamo {
 
 namespace {
 
@@ -18,10 +21,10 @@ QString notFoundText()
     return QStringLiteral("Das Thema wurde nicht gefunden. Die Dokumentation ist möglicherweise "
                           "beschädigt. Stellen Sie sicher, dass der Verweis und die Überschrift "
                           "des") +
-           STD::NewLine() +
+           newLine() +
            QStringLiteral("Themas richtig geschrieben und in der Datei TAMO.TXW eingetragen "
                           "sind.") +
-           STD::NewLine() +
+           newLine() +
            QStringLiteral("Geben Sie das Thema als Suchbegriff ein, um es suchen zu lassen.");
 }
 
@@ -44,8 +47,8 @@ TopicContent readTopic(DocReader &reader, const TopicIndex &index, const QString
 
     // Find the heading: read on from the stored position; at the end, scan once from byte 1.
     for (;;) {
-        const QString line = reader.ReadDocLine();
-        if (line == STD::EndOfFileMark()) {
+        const QString line = reader.readLine();
+        if (line == endOfFileMark()) {
             if (i == count) {
                 topic.title = QString::fromUtf16(kNotFoundTitle);
                 topic.shownText = notFoundText();
@@ -63,23 +66,30 @@ TopicContent readTopic(DocReader &reader, const TopicIndex &index, const QString
     // The body, up to the first "---" or "###" line or the end.
     QString line;
     for (;;) {
-        line = reader.ReadDocLine();
-        if (line == STD::EndOfFileMark() || line.startsWith(u"---") || line.startsWith(u"###"))
+        line = reader.readLine();
+        if (line == endOfFileMark() || line.startsWith(u"---") || line.startsWith(u"###"))
             break;
-        topic.fullText += line + STD::NewLine();
+        topic.fullText += line + newLine();
         if (!line.startsWith(u"%%%"))
-            topic.shownText += line + STD::NewLine();
+            topic.shownText += line + newLine();
     }
 
     // The related topics: every non-blank line up to the next heading names one.
-    while (line != STD::EndOfFileMark() && !line.startsWith(u"###")) {
+    while (line != endOfFileMark() && !line.startsWith(u"###")) {
         qsizetype lead = 0;
         while (lead < line.size() && line[lead] == u' ')
             ++lead;
         if (lead < line.size())
             topic.related += line.mid(3);
-        line = reader.ReadDocLine();
+        line = reader.readLine();
     }
+    QStringList sorted;
+    sorted.reserve(topic.related.size());
+    for (const qsizetype k : collation::insertionOrder(topic.related))
+        sorted.append(topic.related.at(k));
+    topic.related = std::move(sorted);
     topic.found = true;
     return topic;
 }
+
+} // namespace tamo

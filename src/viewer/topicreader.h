@@ -3,16 +3,21 @@
 #include <QString>
 #include <QStringList>
 
+namespace tamo {
+
 class DocReader;
 struct TopicIndex;
 
 // One topic as the viewer shows it.
 struct TopicContent {
     bool found = false;
-    QString title;       // the topic name, or the error title
-    QString shownText;   // body lines without picture lines, each followed by CR LF
-    QString fullText;    // body lines with picture lines, each followed by CR LF
-    QStringList related; // the related-topic names in file order (unsorted); empty when not found
+    QString title;     // the topic name, or the error title
+    QString shownText; // body lines without picture lines, each followed by CR LF
+    QString fullText;  // body lines with picture lines, each followed by CR LF
+    // The related-topic names in the order of the list that shows them: the shared
+    // alphabetical order, of equal names the later one in the file first. Empty when not
+    // found.
+    QStringList related;
 };
 
 inline constexpr char16_t kNotFoundTitle[] = u"Fehler: Thema nicht gefunden.";
@@ -27,3 +32,5 @@ QString notFoundText();
 // start. The body ends at the first line that begins with "---" or "###"; the related-topic
 // section runs from that "---" line to the next heading, one name per non-blank line.
 TopicContent readTopic(DocReader &reader, const TopicIndex &index, const QString &name);
+
+} // namespace tamo

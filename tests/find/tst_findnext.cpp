@@ -2,11 +2,15 @@
 
 #include <QTest>
 
+using namespace tamo;
+
 class TestFindNext : public QObject {
     Q_OBJECT
 private slots:
     void find_data();
     void find();
+    void keys_data();
+    void keys();
 };
 
 // Options of a find: match case, whole words.
@@ -58,6 +62,38 @@ void TestFindNext::find()
     QCOMPARE(outcome.found, found);
     QCOMPARE(outcome.selStart, newStart);
     QCOMPARE(outcome.selLength, newLength);
+}
+
+void TestFindNext::keys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<FindKeyAction>("inWindow");
+    QTest::addColumn<FindKeyAction>("inSearchBox");
+    using A = FindKeyAction;
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    QTest::newRow("F3") << int(Qt::Key_F3) << none << A::FindNext << A::None;
+    QTest::newRow("Shift+F3") << int(Qt::Key_F3) << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                              << A::FindSelection << A::None;
+    QTest::newRow("Ctrl+Alt+F3") << int(Qt::Key_F3) << (Qt::ControlModifier | Qt::AltModifier)
+                                 << A::FindSelection << A::None;
+    QTest::newRow("Alt+F3: Alt does not count")
+        << int(Qt::Key_F3) << Qt::KeyboardModifiers(Qt::AltModifier) << A::FindNext << A::None;
+    QTest::newRow("Return") << int(Qt::Key_Return) << none << A::None << A::FindNext;
+    QTest::newRow("keypad Enter with Shift")
+        << int(Qt::Key_Enter) << (Qt::ShiftModifier | Qt::KeypadModifier) << A::None << A::FindNext;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << none << A::None << A::CloseSearchPanel;
+    QTest::newRow("letter") << int(Qt::Key_A) << none << A::None << A::None;
+}
+
+void TestFindNext::keys()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(FindKeyAction, inWindow);
+    QFETCH(FindKeyAction, inSearchBox);
+    QCOMPARE(formKeyAction(key, modifiers), inWindow);
+    QCOMPARE(searchBoxKeyAction(key, modifiers), inSearchBox);
 }
 
 QTEST_GUILESS_MAIN(TestFindNext)

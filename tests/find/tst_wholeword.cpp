@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace tamo;
+
 namespace {
 
 // Flags as bits 0..4, so table rows stay readable.
@@ -86,7 +88,7 @@ void TestWholeWord::selection()
     // A view onto the front of a longer text: the blanks behind it must not be read.
     const QString buffer = text + QStringLiteral("  ");
     const QStringView view = QStringView(buffer).first(text.size());
-    QCOMPARE(IsWholeWordSelection(view, start, length, flagsOf(flags)), whole);
+    QCOMPARE(isWholeWordSelection(view, start, length, flagsOf(flags)), whole);
 }
 
 QTEST_GUILESS_MAIN(TestWholeWord)

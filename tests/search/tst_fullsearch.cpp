@@ -11,6 +11,8 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+using namespace tamo;
+
 namespace {
 
 // The search as its rules read: one pass over the file per query word, line by line, each
@@ -47,7 +49,7 @@ QList<RankedTopic> referenceSearch(const QString &path, const QString &query)
             return {};
         QString topic;
         bool inTopic = false;
-        for (QString line; (line = reader.ReadDocLine()) != STD::EndOfFileMark();) {
+        for (QString line; (line = reader.readLine()) != endOfFileMark();) {
             const bool heading = line.startsWith(u"###");
             if (heading) {
                 topic = line.mid(3);

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace tamo;
+
 using Adds = QList<QPair<QString, int>>;
 using Ranked = QList<RankedTopic>;
 
@@ -42,10 +44,10 @@ void TestRanking::order()
     QFETCH(Adds, adds);
     QFETCH(Ranked, expected);
     RankingList list;
-    list.AddTopicScore("Zeichen", 4); // clear() forgets earlier names
+    list.add("Zeichen", 4); // clear() forgets earlier names
     list.clear();
     for (const auto &[name, score] : adds)
-        list.AddTopicScore(name, score);
+        list.add(name, score);
     QCOMPARE(list.ranked(), expected);
 }
 

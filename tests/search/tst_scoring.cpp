@@ -5,6 +5,8 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+using namespace tamo;
+
 using Words = QList<QueryWord>;
 
 namespace {
@@ -110,7 +112,7 @@ void TestScoring::boundedDistance()
         const QString b = i % 3 ? randomWord(maxLength) : a + randomWord(3);
         const int limit = rng.bounded(8);
         QCOMPARE(boundedEditDistance(a.utf16(), int(a.size()), b.utf16(), int(b.size()), limit),
-                 std::min(STD::EditDistance(a, b), limit + 1));
+                 std::min(editDistance(a, b), limit + 1));
     }
 }
 

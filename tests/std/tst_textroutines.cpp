@@ -1,11 +1,11 @@
 #include "std/cp1252.h"
-#include "std/listroutines.h"
-#include "std/textlist.h"
 #include "std/textroutines.h"
 
 #include <QTest>
 
 #include <stdexcept>
+
+using namespace tamo;
 
 class TestTextRoutines : public QObject {
     Q_OBJECT
@@ -17,8 +17,8 @@ private slots:
     void editDistance_data();
     void editDistance();
     void editDistanceLimits();
-    void maxMin();
-    void findListEntry();
+    void roundHalfToEven_data();
+    void roundHalfToEven();
     void cp1252RoundTrip();
 };
 
@@ -39,27 +39,27 @@ void TestTextRoutines::numberText()
 {
     QFETCH(double, value);
     QFETCH(QString, text);
-    QCOMPARE(STD::NumberText(value), text);
+    QCOMPARE(tamo::numberText(value), text);
 }
 
 void TestTextRoutines::trimAndCollapse()
 {
-    QCOMPARE(STD::NewLine(), QString("\r\n"));
-    QCOMPARE(STD::TrimBoth(u"  a b  "), QString("a b"));
-    QCOMPARE(STD::TrimBoth(u"\tab "), QString("\tab")); // only blanks go
-    QCOMPARE(STD::TrimBoth(u"   "), QString());
-    QCOMPARE(STD::CollapseBlanks(u"     "), QString(" "));
-    QCOMPARE(STD::CollapseBlanks(u" \t "), QString(" \t "));
-    QCOMPARE(STD::CollapseBlanks(u"a   b  c"), QString("a b c"));
-    QCOMPARE(STD::CollapseBlanks(u""), QString());
+    QCOMPARE(newLine(), QString("\r\n"));
+    QCOMPARE(trimBlanks(u"  a b  "), QString("a b"));
+    QCOMPARE(trimBlanks(u"\tab "), QString("\tab")); // only blanks go
+    QCOMPARE(trimBlanks(u"   "), QString());
+    QCOMPARE(collapseBlanks(u"     "), QString(" "));
+    QCOMPARE(collapseBlanks(u" \t "), QString(" \t "));
+    QCOMPARE(collapseBlanks(u"a   b  c"), QString("a b c"));
+    QCOMPARE(collapseBlanks(u""), QString());
 }
 
 void TestTextRoutines::countOccurrences()
 {
-    QCOMPARE(STD::CountOccurrences(u"datei zugriff liste ", u" "), 3);
-    QCOMPARE(STD::CountOccurrences(u"    ", u"  "), 3); // overlapping
-    QCOMPARE(STD::CountOccurrences(u"aaa", u"b"), 0);
-    QCOMPARE(STD::CountOccurrences(u"abc", u""), 0);
+    QCOMPARE(tamo::countOccurrences(u"datei zugriff liste ", u" "), 3);
+    QCOMPARE(tamo::countOccurrences(u"    ", u"  "), 3); // overlapping
+    QCOMPARE(tamo::countOccurrences(u"aaa", u"b"), 0);
+    QCOMPARE(tamo::countOccurrences(u"abc", u""), 0);
 }
 
 void TestTextRoutines::editDistance_data()
@@ -86,53 +86,36 @@ void TestTextRoutines::editDistance()
     QFETCH(QString, a);
     QFETCH(QString, b);
     QFETCH(int, distance);
-    QCOMPARE(STD::EditDistance(a, b), distance);
-    QCOMPARE(STD::EditDistance(b, a), distance);
+    QCOMPARE(tamo::editDistance(a, b), distance);
+    QCOMPARE(tamo::editDistance(b, a), distance);
 }
 
 void TestTextRoutines::editDistanceLimits()
 {
     const QString a(255, u'a');
     const QString b(255, u'b');
-    QCOMPARE(STD::EditDistance(a, b), 255); // the largest value a cell holds
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, STD::EditDistance(QString(256, u'a'), u"x"));
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, STD::EditDistance(u"", QString(256, u'a')));
+    QCOMPARE(tamo::editDistance(a, b), 255); // the largest value a cell holds
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, tamo::editDistance(QString(256, u'a'), u"x"));
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, tamo::editDistance(u"", QString(256, u'a')));
 }
 
-void TestTextRoutines::maxMin()
+void TestTextRoutines::roundHalfToEven_data()
 {
-    QCOMPARE(STD::MaxOf({2, 7}), 7);
-    QCOMPARE(STD::MinOf({20.0, 12.5}), 12.5);
-    // The earliest of equal values wins: tell them apart by a payload.
-    struct Tagged {
-        int v;
-        char tag;
-        bool operator<(const Tagged &o) const { return v < o.v; }
-    };
-    QCOMPARE(STD::MaxOf({Tagged{2, 'a'}, Tagged{2, 'b'}}).tag, 'a');
-    QCOMPARE(STD::MinOf({Tagged{4, 'a'}, Tagged{4, 'b'}}).tag, 'a');
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, STD::MaxOf(std::span<const int>()));
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, STD::MinOf(std::span<const int>()));
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("rounded");
+    QTest::newRow("half up to even") << 11.5 << 12.0;
+    QTest::newRow("half down to even") << 12.5 << 12.0;
+    QTest::newRow("score half") << 2.5 << 2.0;
+    QTest::newRow("below half") << 17.49 << 17.0;
+    QTest::newRow("above half") << 0.51 << 1.0;
+    QTest::newRow("whole") << 6.0 << 6.0;
 }
 
-void TestTextRoutines::findListEntry()
+void TestTextRoutines::roundHalfToEven()
 {
-    TextList list;
-    list.add("datei");
-    list.add("Datei");
-    list.add("Datei");
-    QCOMPARE(STD::FindListEntry(list, "Datei", true, true, 0), 1);
-    QCOMPARE(STD::FindListEntry(list, "Datei", true, false, 0), 0);
-    QCOMPARE(STD::FindListEntry(list, "Datei", true, true, 2), 2);
-    QCOMPARE(STD::FindListEntry(list, "Datei", true, true, 3), -1);
-
-    const QStringList one{"Dateien"};
-    QCOMPARE(STD::FindListEntry(one, "Datei", true, true, 0), -1);
-    QCOMPARE(STD::FindListEntry(one, "Datei", false, true, 0), 0);
-    QCOMPARE(STD::FindListEntry(QStringList(), "x", false, false, 0), -1);
-    // Containment without case, as the ranking list looks up a quoted name.
-    const QStringList ranking{"    \"Zugriff\"", "  \"DATEI\""};
-    QCOMPARE(STD::FindListEntry(ranking, "\"datei\"", false, false, 0), 1);
+    QFETCH(double, value);
+    QFETCH(double, rounded);
+    QCOMPARE(tamo::roundHalfToEven(value), rounded);
 }
 
 void TestTextRoutines::cp1252RoundTrip()

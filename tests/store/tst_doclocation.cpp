@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QTest>
 
+using namespace tamo;
+
 class TestDocLocation : public QObject {
     Q_OBJECT
 private slots:
@@ -39,7 +41,9 @@ void TestDocLocation::settingsFirstLine()
     writeTempFile(dir, "tamoini.txt", settings);
     const DocLocation location = locateDocumentation(dir.path(), false);
     QVERIFY(location.error.isEmpty());
-    QCOMPARE(location.directory, QFileInfo(QDir(dir.path()).filePath(expected)).absoluteFilePath());
+    const QString directory = QFileInfo(QDir(dir.path()).filePath(expected)).absoluteFilePath();
+    QCOMPARE(location.directory, directory);
+    QCOMPARE(location.docPath, directory + "/tamo.txw");
 }
 
 void TestDocLocation::missingSettingsIsCreatedOnlyWhenAsked()
@@ -67,6 +71,7 @@ void TestDocLocation::namedDirectoryMissing()
     writeTempFile(dir, "tamoini.txt", "gone\r\n");
     DocLocation location = locateDocumentation(dir.path(), true);
     QVERIFY(location.directory.isEmpty());
+    QVERIFY(location.docPath.isEmpty());
     QVERIFY2(location.error.contains("gone"), qPrintable(location.error));
 
     writeTempFile(dir, "afile", "x");

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace tamo;
+
 // Each row: the file's bytes, and the expected lines, each followed by the position after it,
 // written as "line@position"; the end-of-file mark is "<EOF>@position".
 class TestDocReader : public QObject {
@@ -50,8 +52,8 @@ void TestDocReader::lines()
         reader.setBlockSize(block);
         QStringList got;
         for (int i = 0; i < expected.size(); ++i) {
-            const QString line = reader.ReadDocLine();
-            const QString shown = line == STD::EndOfFileMark() ? QStringLiteral("<EOF>") : line;
+            const QString line = reader.readLine();
+            const QString shown = line == endOfFileMark() ? QStringLiteral("<EOF>") : line;
             got += shown + u'@' + QString::number(reader.position());
         }
         QCOMPARE(got, expected);
@@ -65,14 +67,14 @@ void TestDocReader::seekReadsFromAnyPosition()
     QVERIFY(reader.open(path));
     reader.setBlockSize(4);
     reader.seek(10);
-    QCOMPARE(reader.ReadDocLine(), QString("###B"));
-    QCOMPARE(reader.ReadDocLine(), QString("y"));
+    QCOMPARE(reader.readLine(), QString("###B"));
+    QCOMPARE(reader.readLine(), QString("y"));
     reader.seek(1);
-    QCOMPARE(reader.ReadDocLine(), QString("###A"));
+    QCOMPARE(reader.readLine(), QString("###A"));
     reader.seek(11); // inside a line: the rest of it
-    QCOMPARE(reader.ReadDocLine(), QString("##B"));
+    QCOMPARE(reader.readLine(), QString("##B"));
     reader.seek(100);
-    QCOMPARE(reader.ReadDocLine(), STD::EndOfFileMark());
+    QCOMPARE(reader.readLine(), endOfFileMark());
 }
 
 void TestDocReader::missingFile()
@@ -81,7 +83,7 @@ void TestDocReader::missingFile()
     QString error;
     QVERIFY(!reader.open(m_dir.filePath("nothing.txw"), &error));
     QVERIFY(!error.isEmpty());
-    QCOMPARE(reader.ReadDocLine(), STD::EndOfFileMark()); // a closed reader is at its end
+    QCOMPARE(reader.readLine(), endOfFileMark()); // a closed reader is at its end
 }
 
 QTEST_GUILESS_MAIN(TestDocReader)

@@ -1,12 +1,13 @@
-#include "std/listroutines.h"
-#include "std/textlist.h"
 #include "std/textroutines.h"
 #include "store/docreader.h"
 #include "store/topicindex.h"
+#include "support/sortedinsert.h"
 #include "support/tempdoc.h"
 
 #include <QRandomGenerator>
 #include <QTest>
+
+using namespace tamo;
 
 namespace {
 
@@ -16,24 +17,21 @@ TopicIndex referenceIndex(const QString &path)
 {
     DocReader reader;
     reader.open(path);
-    SortedTextList names;
-    TextList positions;
+    QStringList names;
+    QList<qint64> positions;
     for (;;) {
-        const QString line = reader.ReadDocLine();
-        if (line == STD::EndOfFileMark())
+        const QString line = reader.readLine();
+        if (line == endOfFileMark())
             break;
         if (!line.startsWith(u"###"))
             continue;
         const QString name = line.mid(3);
-        names.add(name);
-        const qint64 position = reader.position() - line.size() - 2;
-        const int k = STD::FindListEntry(names, name, true, true, 0);
-        positions.insert(k, STD::NumberText(double(position)));
+        insertSorted(names, name);
+        positions.insert(names.indexOf(name), reader.position() - line.size() - 2);
     }
     TopicIndex index;
-    index.names = names.items();
-    for (const QString &p : positions.items())
-        index.positions.append(p.toLongLong());
+    index.names = names;
+    index.positions = positions;
     return index;
 }
 
@@ -168,7 +166,7 @@ void TestTopicIndex::loadingCaption()
     QFETCH(qint64, after);
     QFETCH(qint64, size);
     QFETCH(QString, firstLine);
-    QCOMPARE(::loadingCaption(after, size, "Datei"), firstLine + "\r\nDatei");
+    QCOMPARE(tamo::loadingCaption(after, size, "Datei"), firstLine + "\r\nDatei");
 }
 
 void TestTopicIndex::progressAfterEveryHeading()

@@ -2,60 +2,80 @@
 
 #include <QTest>
 
+using namespace tamo;
+
 // Drives the history as the window does: a display records its title; back and forward
-// bracket one display. (The full worked sequence runs through the window in tst_form1.)
+// bracket one display.
 class TestHistory : public QObject {
     Q_OBJECT
 private slots:
+    void newTopicsDropForward();
     void repeatsAndErrors();
 
 private:
-    void show(const QString &title) { history::recordShownTopic(back, forward, title); }
+    void show(const QString &title) { h.recordShownTopic(title); }
     void goBack()
     {
-        show(history::beginBack(back, forward));
-        history::endNavigation(forward);
+        show(h.beginBack());
+        h.endNavigation();
     }
     void goForward()
     {
-        show(history::beginForward(back, forward));
-        history::endNavigation(forward);
+        show(h.beginForward());
+        h.endNavigation();
     }
-    void check(const QStringList &b, const QStringList &f, const QString &flag, bool canBack,
-               bool canForward)
+    void check(const QStringList &b, const QStringList &f, bool keep)
     {
-        QCOMPARE(back.items(), b);
-        QCOMPARE(forward.items(), f);
-        QCOMPARE(forward.Tag, flag);
-        QCOMPARE(history::canGoBack(back), canBack);
-        QCOMPARE(history::canGoForward(forward), canForward);
+        QCOMPARE(h.back, b);
+        QCOMPARE(h.forward, f);
+        QCOMPARE(h.keepForward, keep);
+        QCOMPARE(h.canGoBack(), b.size() > 1);
+        QCOMPARE(h.canGoForward(), !f.isEmpty());
     }
 
-    TextList back;
-    TextList forward;
+    History h;
 };
+
+void TestHistory::newTopicsDropForward()
+{
+    h = History();
+    show("A");
+    show("B");
+    show("C");
+    goBack();
+    goBack();
+    check({"A"}, {"B", "C"}, false);
+    goForward();
+    check({"A", "B"}, {"C"}, false);
+    show("D"); // a new topic drops what lay ahead
+    check({"A", "B", "D"}, {}, false);
+}
 
 void TestHistory::repeatsAndErrors()
 {
-    back.clear();
-    forward.clear();
-    forward.Tag = "1";
+    h = History();
     show("U");
     show("A");
     show("U");
-    check({"U", "A", "U"}, {}, "1", true, false);
+    check({"U", "A", "U"}, {}, false);
 
     // Back to a topic that cannot be shown any more: the display records the error title
-    // instead, and the forward history survives because the flag is "0" meanwhile.
+    // instead, and the forward history survives because the flag is set meanwhile.
     const QString error = "Fehler: Thema nicht gefunden.";
     show("B");
-    QCOMPARE(history::beginBack(back, forward), QString("U"));
+    QCOMPARE(h.beginBack(), QString("U"));
     show(error);
-    history::endNavigation(forward);
-    check({"U", "A", "U", error}, {"B"}, "1", true, true);
+    h.endNavigation();
+    check({"U", "A", "U", error}, {"B"}, false);
     // "<" from the error title goes back to the entry before it.
     goBack();
-    check({"U", "A", "U"}, {error, "B"}, "1", true, true);
+    check({"U", "A", "U"}, {error, "B"}, false);
+
+    // Showing the topic on display again keeps the forward history for later new topics.
+    show("U");
+    check({"U", "A", "U"}, {error, "B"}, true);
+    show("N");
+    check({"U", "A", "U", "N"}, {error, "B"}, true);
 }
 
 QTEST_GUILESS_MAIN(TestHistory)

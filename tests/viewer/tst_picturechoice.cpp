@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace tamo;
+
 class TestPictureChoice : public QObject {
     Q_OBJECT
 private slots:

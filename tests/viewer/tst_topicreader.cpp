@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTest>
 
+using namespace tamo;
+
 class TestTopicReader : public QObject {
     Q_OBJECT
 private slots:
@@ -43,7 +45,11 @@ void TestTopicReader::topics_data()
         << doc << "A"
         << "line 1\r\n\r\nline 2\r\n"
         << "line 1\r\n%%%pic.png\r\n\r\nline 2\r\n"
-        << QStringList{"B", "", "t in section"};
+        << QStringList{"", "B", "t in section"};
+    // Related topics come sorted; of names equal without case the later one comes first.
+    QTest::newRow("related sorted, later equal first")
+        << QByteArray("###R\r\n---b\r\n---Z\r\n---B\r\n---a\r\n") << "R" << QString() << QString()
+        << QStringList{"a", "B", "b", "Z"};
     QTest::newRow("body ended by the next heading") << doc << "B"
                                                     << "b body\r\n"
                                                     << "b body\r\n"

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+using namespace tamo;
+
 class TestViewerRules : public QObject {
     Q_OBJECT
 private slots:

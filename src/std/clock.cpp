@@ -1,0 +1,10 @@
+#include "std/clock.h"
+
+namespace tamo {
+
+double secondsSinceMidnight(const QTime &t)
+{
+    return t.msecsSinceStartOfDay() / 1000.0;
+}
+
+} // namespace tamo
