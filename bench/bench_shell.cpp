@@ -5,14 +5,17 @@
 // the ratios the viewer aims for: splash loading within 2x of plain loading, a key release and
 // a display each well under one frame (16 ms).
 
-#include "shell/form1.h"
-#include "shell/formstart.h"
+#include "shell/controls.h"
+#include "shell/mainwindow.h"
+#include "shell/splashwindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -36,7 +39,7 @@ double msSince(const QElapsedTimer &t)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    installFontSubstitutes();
+    tamo::installFontSubstitutes();
     QTemporaryDir dir;
     QProcess::execute(QStringLiteral(GENDOC_BINARY),
                       {"--topics", "30000", "--bytes", "20000000", dir.filePath("tamo.txw")});
@@ -47,37 +50,40 @@ int main(int argc, char **argv)
     for (int run = 0; run < kRuns; ++run) {
         QDir::setCurrent(dir.path());
         {
-            Form1 form;
+            tamo::MainWindow window;
             QElapsedTimer t;
             t.start();
-            form.Form_Load();
+            window.loadAndShow();
             plain.push_back(msSince(t));
 
             // One key release: the prefix list of "D" (a few thousand names), then of "" (all).
-            form.Text2->setText("D");
+            auto *queryBox = window.findChild<QLineEdit *>("queryBox");
+            auto *topicList = window.findChild<tamo::ChoiceList *>("topicList");
+            queryBox->setFocus();
             t.start();
-            form.Text2_KeyUp('D', 0);
-            form.Text2->setText(QString());
-            form.Text2_KeyUp(8, 0);
+            QTest::keyClick(queryBox, Qt::Key_D, Qt::ShiftModifier);
+            QTest::keyClick(queryBox, Qt::Key_Backspace);
             keyUp.push_back(msSince(t) / 2);
 
-            // One topic display, from the middle of the index.
-            const QString name = form.topicIndex.names.at(form.topicIndex.count() / 2);
+            // One topic display, from the middle of the list.
+            const QString name = topicList->entries().at(topicList->entries().size() / 2);
             t.start();
-            form.RequestTopic(name);
+            window.requestTopic(name);
             display.push_back(msSince(t));
         }
         QDir::setCurrent(dir.path());
         {
-            FormStart start([] { return new Form1; });
-            start.Timer1->stop();
-            start.show();
+            tamo::SplashWindow splashWindow([] { return new tamo::MainWindow; });
+            auto *countdown = splashWindow.findChild<QTimer *>("countdownTimer");
+            countdown->stop();
+            splashWindow.show();
             QCoreApplication::processEvents();
             QElapsedTimer t;
             t.start();
-            start.Timer1_Timer(); // loads and shows the main window under the splash
+            // The first tick loads and shows the main window under the splash.
+            QMetaObject::invokeMethod(countdown, "timeout");
             splash.push_back(msSince(t));
-            delete start.mainWindow();
+            delete splashWindow.mainWindow();
         }
     }
     QDir::setCurrent(start);

@@ -1,8 +1,8 @@
 // quarntamo: the viewer. Starting it opens the splash window; everything else follows from
-// the splash window's timer. Closing the main window ends the program.
+// the splash window's countdown. Closing the main window ends the program.
 
-#include "shell/form1.h"
-#include "shell/formstart.h"
+#include "shell/mainwindow.h"
+#include "shell/splashwindow.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -12,11 +12,11 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QuarnTamo"));
     QApplication::setDesktopFileName(QStringLiteral("quarntamo"));
-    initShellResources();
-    installFontSubstitutes();
+    tamo::initShellResources();
+    tamo::installFontSubstitutes();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/quarntamo/icon.png")));
 
-    FormStart splash([] { return new Form1; });
+    tamo::SplashWindow splash([] { return new tamo::MainWindow; });
     splash.show();
     const int code = app.exec();
     delete splash.mainWindow();

@@ -8,9 +8,11 @@
 
 #include <algorithm>
 
-// ---- ListBox ----
+namespace tamo {
 
-ListBox::ListBox(QWidget *parent)
+// ---- ChoiceList ----
+
+ChoiceList::ChoiceList(QWidget *parent)
     : QListView(parent)
 {
     setModel(&m_model);
@@ -22,61 +24,46 @@ ListBox::ListBox(QWidget *parent)
             [this](const QModelIndex &current) { onCurrentChanged(current); });
 }
 
-void ListBox::AddItem(const QString &text)
+void ChoiceList::setEntries(const QStringList &entries)
 {
     m_quiet = true;
-    m_items.append(text);
-    const int row = m_model.rowCount();
-    m_model.insertRows(row, 1);
-    m_model.setData(m_model.index(row), text);
-    m_quiet = false;
-}
-
-void ListBox::Clear()
-{
-    setItems({});
-}
-
-void ListBox::setItems(const QStringList &items)
-{
-    m_quiet = true;
-    m_items = items;
-    m_model.setStringList(items);
-    m_listIndex = -1;
+    m_entries = entries;
+    m_model.setStringList(entries);
+    m_selectedRow = -1;
     selectionModel()->clearCurrentIndex();
     m_quiet = false;
 }
 
-void ListBox::setListIndex(int index)
+void ChoiceList::selectRow(int row)
 {
-    if (index < -1 || index >= m_items.size() || index == m_listIndex)
+    if (row < -1 || row >= m_entries.size() || row == m_selectedRow)
         return;
-    if (index < 0) {
+    if (row < 0) {
         m_quiet = true;
         selectionModel()->clear();
-        m_listIndex = -1;
+        m_selectedRow = -1;
         m_quiet = false;
         return;
     }
-    // The selection model reports the change, which raises Click.
-    selectionModel()->setCurrentIndex(m_model.index(index), QItemSelectionModel::ClearAndSelect);
+    // The selection model reports the change, which raises chosen().
+    selectionModel()->setCurrentIndex(m_model.index(row), QItemSelectionModel::ClearAndSelect);
 }
 
-void ListBox::onCurrentChanged(const QModelIndex &current)
+void ChoiceList::onCurrentChanged(const QModelIndex &current)
 {
     if (m_quiet)
         return;
     const int row = current.isValid() ? current.row() : -1;
-    if (row == m_listIndex)
+    if (row == m_selectedRow)
         return;
-    m_listIndex = row;
+    m_selectedRow = row;
     if (row >= 0)
-        emit Click();
+        emit chosen();
 }
 
-// ---- TopicTextBox ----
+// ---- TopicTextView ----
 
-TopicTextBox::TopicTextBox(QWidget *parent)
+TopicTextView::TopicTextView(QWidget *parent)
     : QPlainTextEdit(parent)
 {
     setReadOnly(true);
@@ -95,7 +82,7 @@ TopicTextBox::TopicTextBox(QWidget *parent)
     setPalette(p);
 }
 
-void TopicTextBox::setText(const QString &text)
+void TopicTextView::setTopicText(const QString &text)
 {
     m_text = text;
     m_breaks.clear();
@@ -122,7 +109,7 @@ void TopicTextBox::setText(const QString &text)
     moveCursor(QTextCursor::Start);
 }
 
-qsizetype TopicTextBox::toEditor(qsizetype position) const
+qsizetype TopicTextView::toEditor(qsizetype position) const
 {
     // Every break that starts before the position, except one split by it, counts one less.
     const auto before = std::lower_bound(m_breaks.begin(), m_breaks.end(), position);
@@ -130,7 +117,7 @@ qsizetype TopicTextBox::toEditor(qsizetype position) const
     return position - pairs;
 }
 
-qsizetype TopicTextBox::fromEditor(qsizetype position) const
+qsizetype TopicTextView::fromEditor(qsizetype position) const
 {
     // The k-th break (0-based) stands at editor position m_breaks[k] - k.
     qsizetype low = 0;
@@ -145,23 +132,23 @@ qsizetype TopicTextBox::fromEditor(qsizetype position) const
     return position + low;
 }
 
-qsizetype TopicTextBox::SelStart() const
+qsizetype TopicTextView::selectionStart() const
 {
     return fromEditor(textCursor().selectionStart());
 }
 
-qsizetype TopicTextBox::SelLength() const
+qsizetype TopicTextView::selectionLength() const
 {
     const QTextCursor c = textCursor();
     return fromEditor(c.selectionEnd()) - fromEditor(c.selectionStart());
 }
 
-QString TopicTextBox::SelText() const
+QString TopicTextView::selectedTopicText() const
 {
-    return m_text.mid(SelStart(), SelLength());
+    return m_text.mid(selectionStart(), selectionLength());
 }
 
-void TopicTextBox::setSelection(qsizetype start, qsizetype length)
+void TopicTextView::selectRange(qsizetype start, qsizetype length)
 {
     const int last = document()->characterCount() - 1;
     const int from = int(std::clamp<qsizetype>(toEditor(start), 0, last));
@@ -173,37 +160,37 @@ void TopicTextBox::setSelection(qsizetype start, qsizetype length)
     ensureCursorVisible();
 }
 
-void TopicTextBox::keyReleaseEvent(QKeyEvent *event)
+void TopicTextView::keyReleaseEvent(QKeyEvent *event)
 {
     QPlainTextEdit::keyReleaseEvent(event);
     if (!event->isAutoRepeat())
-        emit KeyUp(vbKeyCode(event), vbShiftMask(event->modifiers()));
+        emit keyReleased(event->key(), event->modifiers());
 }
 
-void TopicTextBox::mouseReleaseEvent(QMouseEvent *event)
+void TopicTextView::mouseReleaseEvent(QMouseEvent *event)
 {
     QPlainTextEdit::mouseReleaseEvent(event);
-    emit MouseUp();
+    emit mouseReleased();
 }
 
-// ---- QueryBox, SearchBox ----
+// ---- QueryEdit, FindEdit ----
 
-void QueryBox::keyReleaseEvent(QKeyEvent *event)
+void QueryEdit::keyReleaseEvent(QKeyEvent *event)
 {
     QLineEdit::keyReleaseEvent(event);
     if (!event->isAutoRepeat())
-        emit KeyUp(vbKeyCode(event), vbShiftMask(event->modifiers()));
+        emit keyReleased(event->key(), event->modifiers());
 }
 
-void QueryBox::focusInEvent(QFocusEvent *event)
+void QueryEdit::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
-    emit GotFocus();
+    emit focused();
 }
 
-void SearchBox::keyPressEvent(QKeyEvent *event)
+void FindEdit::keyPressEvent(QKeyEvent *event)
 {
-    emit KeyDown(vbKeyCode(event), vbShiftMask(event->modifiers()));
+    emit keyPressed(event->key(), event->modifiers());
     // Enter would otherwise reach the window's default button handling; the find command
     // has already run.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
@@ -211,9 +198,9 @@ void SearchBox::keyPressEvent(QKeyEvent *event)
     QLineEdit::keyPressEvent(event);
 }
 
-// ---- PictureBox ----
+// ---- PictureView ----
 
-PictureBox::PictureBox(QWidget *parent)
+PictureView::PictureView(QWidget *parent)
     : QFrame(parent)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -221,21 +208,21 @@ PictureBox::PictureBox(QWidget *parent)
     setAutoFillBackground(true);
 }
 
-void PictureBox::Cls()
+void PictureView::clear()
 {
     m_picture = QImage();
     m_target = QRectF();
     update();
 }
 
-void PictureBox::PaintPicture(const QImage &picture, const QRectF &target)
+void PictureView::showPicture(const QImage &picture, const QRectF &target)
 {
     m_picture = picture;
     m_target = target;
     update();
 }
 
-void PictureBox::paintEvent(QPaintEvent *event)
+void PictureView::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
     if (m_picture.isNull())
@@ -247,13 +234,13 @@ void PictureBox::paintEvent(QPaintEvent *event)
     painter.drawImage(m_target.translated(client.topLeft()), m_picture);
 }
 
-// ---- ProgressBar ----
+// ---- SearchProgressBar ----
 
 namespace {
 constexpr int kBarSteps = 10000;
 }
 
-ProgressBar::ProgressBar(QWidget *parent)
+SearchProgressBar::SearchProgressBar(QWidget *parent)
     : QProgressBar(parent)
 {
     QProgressBar::setRange(0, kBarSteps);
@@ -261,77 +248,24 @@ ProgressBar::ProgressBar(QWidget *parent)
     updateBar();
 }
 
-void ProgressBar::setMin(double v)
+void SearchProgressBar::setProgressRange(double start, double end)
 {
-    m_min = v;
+    m_start = start;
+    m_end = end;
     updateBar();
 }
 
-void ProgressBar::setMax(double v)
+void SearchProgressBar::setProgress(double value)
 {
-    m_max = v;
+    m_value = value;
     updateBar();
 }
 
-void ProgressBar::setValue(double v)
+void SearchProgressBar::updateBar()
 {
-    m_value = v;
-    updateBar();
-}
-
-void ProgressBar::updateBar()
-{
-    const double span = m_max - m_min;
-    const double share = span > 0 ? std::clamp((m_value - m_min) / span, 0.0, 1.0) : 0.0;
+    const double span = m_end - m_start;
+    const double share = span > 0 ? std::clamp((m_value - m_start) / span, 0.0, 1.0) : 0.0;
     QProgressBar::setValue(int(share * kBarSteps));
 }
 
-void ProgressBar::Refresh()
-{
-    repaint();
-}
-
-// ---- keys ----
-
-int vbKeyCode(const QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_F3:
-        return 114;
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-        return 9;
-    case Qt::Key_Shift:
-        return 16;
-    case Qt::Key_Control:
-        return 17;
-    case Qt::Key_Alt:
-        return 18;
-    default:
-        break;
-    }
-    const int key = event->key();
-    // Letters and digits carry their upper-case character code in both systems; other keys
-    // only need to differ from the codes handled above.
-    if (key >= 0x20 && key <= 0x7E)
-        return key;
-    return 0xFFFF;
-}
-
-int vbShiftMask(Qt::KeyboardModifiers modifiers)
-{
-    int mask = 0;
-    if (modifiers & Qt::ShiftModifier)
-        mask |= 1;
-    if (modifiers & Qt::ControlModifier)
-        mask |= 2;
-    if (modifiers & Qt::AltModifier)
-        mask |= 4;
-    return mask;
-}
+} // namespace tamo

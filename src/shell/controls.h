@@ -12,59 +12,61 @@
 
 #include <vector>
 
-// The window's controls, with the operations the handlers use: lists with a selected index
-// whose change raises Click, a topic text box that speaks in positions of its CR LF text, a
-// picture box that draws into a fractional rectangle, and a progress bar with real numbers.
+// The main window's own controls: a list that reports the entry the user chooses, a topic
+// text view that speaks in positions of its CR LF text, edit boxes that report their keys,
+// a picture view that draws into a fractional rectangle, and a progress bar counting in
+// real numbers.
 
-// A list of texts shown in a view. Setting the selected index to another entry, or the user
-// choosing one, raises Click before the call returns.
-class ListBox : public QListView {
+namespace tamo {
+
+// A list of texts shown in a view. Selecting an entry, by the user or by selectRow(), raises
+// chosen() before the call returns.
+class ChoiceList : public QListView {
     Q_OBJECT
 public:
-    explicit ListBox(QWidget *parent = nullptr);
+    explicit ChoiceList(QWidget *parent = nullptr);
 
-    void AddItem(const QString &text);
-    void Clear();
-    void setItems(const QStringList &items); // replaces all entries, nothing selected
-    const QStringList &items() const { return m_items; }
-    qsizetype ListCount() const { return m_items.size(); }
-    QString List(qsizetype index) const { return m_items.value(index); }
+    // Replaces all entries; nothing is selected and nothing is raised.
+    void setEntries(const QStringList &entries);
+    const QStringList &entries() const { return m_entries; }
 
-    int ListIndex() const { return m_listIndex; }
-    void setListIndex(int index);
+    // The selected row, or -1.
+    int selectedRow() const { return m_selectedRow; }
+    QString selectedEntry() const { return m_entries.value(m_selectedRow); }
+    void selectRow(int row);
 
 signals:
-    void Click();
+    void chosen();
 
 private:
     void onCurrentChanged(const QModelIndex &current);
 
     QStringListModel m_model;
-    QStringList m_items;
-    int m_listIndex = -1;
+    QStringList m_entries;
+    int m_selectedRow = -1;
     bool m_quiet = false;
 };
 
-// The read-only, multi-line topic text. Its text holds CR LF line breaks, as the topic
-// reader builds it, and every position (selection start and length) counts CR and LF as
-// two characters; the editor underneath shows one break per CR LF.
-class TopicTextBox : public QPlainTextEdit {
+// The read-only, multi-line topic text. Its text holds CR LF line breaks, as the topic reader
+// builds it, and every position (selection start and length) counts CR and LF as two
+// characters; the editor underneath shows one break per CR LF.
+class TopicTextView : public QPlainTextEdit {
     Q_OBJECT
 public:
-    explicit TopicTextBox(QWidget *parent = nullptr);
+    explicit TopicTextView(QWidget *parent = nullptr);
 
-    void setText(const QString &text); // puts the caret at the start
-    const QString &text() const { return m_text; }
+    void setTopicText(const QString &text); // puts the caret at the start
+    const QString &topicText() const { return m_text; }
 
-    qsizetype SelStart() const;
-    qsizetype SelLength() const;
-    QString SelText() const;
+    qsizetype selectionStart() const;
+    qsizetype selectionLength() const;
+    QString selectedTopicText() const;
     // Selects and brings the selection into view.
-    void setSelection(qsizetype start, qsizetype length);
+    void selectRange(qsizetype start, qsizetype length);
 
 signals:
-    void KeyUp(int keyCode, int shift);
-    void MouseUp();
+    void keyReleased(int key, Qt::KeyboardModifiers modifiers);
+    void mouseReleased();
 
 protected:
     void keyReleaseEvent(QKeyEvent *event) override;
@@ -78,43 +80,43 @@ private:
     std::vector<qsizetype> m_breaks; // positions of the CR of every CR LF in m_text
 };
 
-// The one-line query box: reports key releases and gaining the focus.
-class QueryBox : public QLineEdit {
+// The one-line query box above the topic list: reports key releases and gaining the focus.
+class QueryEdit : public QLineEdit {
     Q_OBJECT
 public:
     using QLineEdit::QLineEdit;
 
 signals:
-    void KeyUp(int keyCode, int shift);
-    void GotFocus();
+    void keyReleased(int key, Qt::KeyboardModifiers modifiers);
+    void focused();
 
 protected:
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
 };
 
-// The one-line search string box: reports key presses.
-class SearchBox : public QLineEdit {
+// The one-line box of the find panel holding the string to find: reports key presses.
+class FindEdit : public QLineEdit {
     Q_OBJECT
 public:
     using QLineEdit::QLineEdit;
 
 signals:
-    void KeyDown(int keyCode, int shift);
+    void keyPressed(int key, Qt::KeyboardModifiers modifiers);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 
-// A picture box with a 2-pixel sunken border; draws one picture stretched into a rectangle
-// of its client area, given with fractions.
-class PictureBox : public QFrame {
+// The picture beside the topic text: a 2-pixel sunken border around a client area into which
+// one picture is drawn, stretched into a rectangle given with fractions.
+class PictureView : public QFrame {
     Q_OBJECT
 public:
-    explicit PictureBox(QWidget *parent = nullptr);
+    explicit PictureView(QWidget *parent = nullptr);
 
-    void Cls();
-    void PaintPicture(const QImage &picture, const QRectF &target);
+    void clear();
+    void showPicture(const QImage &picture, const QRectF &target);
     const QRectF &target() const { return m_target; }
     bool hasPicture() const { return !m_picture.isNull(); }
 
@@ -126,28 +128,24 @@ private:
     QRectF m_target;
 };
 
-// A progress bar whose minimum, maximum and value are real numbers (a search over a large
-// file counts bytes beyond the range of an int); the bar shows them scaled.
-class ProgressBar : public QProgressBar {
+// A progress bar whose range and value are real numbers (a search over a large file counts
+// bytes beyond the range of an int); the bar shows them scaled.
+class SearchProgressBar : public QProgressBar {
     Q_OBJECT
 public:
-    explicit ProgressBar(QWidget *parent = nullptr);
+    explicit SearchProgressBar(QWidget *parent = nullptr);
 
-    double Min() const { return m_min; }
-    double Max() const { return m_max; }
-    double Value() const { return m_value; }
-    void setMin(double v);
-    void setMax(double v);
-    void setValue(double v);
-    void Refresh(); // repaint at once
+    double rangeStart() const { return m_start; }
+    double rangeEnd() const { return m_end; }
+    double progress() const { return m_value; }
+    void setProgressRange(double start, double end);
+    void setProgress(double value);
 
 private:
     void updateBar();
-    double m_min = 0;
-    double m_max = 100;
+    double m_start = 0;
+    double m_end = 100;
     double m_value = 0;
 };
 
-// Virtual key codes and the modifier mask of the window's handlers: 1 Shift, 2 Ctrl, 4 Alt.
-int vbKeyCode(const QKeyEvent *event);
-int vbShiftMask(Qt::KeyboardModifiers modifiers);
+} // namespace tamo

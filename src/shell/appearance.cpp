@@ -1,0 +1,65 @@
+#include "shell/appearance.h"
+
+#include "shell/layout.h"
+#include "std/clock.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTime>
+
+// Q_INIT_RESOURCE may not be used inside a namespace.
+static void registerShellResources()
+{
+    Q_INIT_RESOURCE(shell);
+}
+
+namespace tamo {
+
+double systemClock()
+{
+    return secondsSinceMidnight(QTime::currentTime());
+}
+
+void initShellResources()
+{
+    registerShellResources();
+}
+
+// The fonts go by the names the windows were designed with; installFontSubstitutes() maps
+// them to installed look-alikes.
+QFont defaultWindowFont()
+{
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPointSizeF(8.25);
+    return f;
+}
+
+void installFontSubstitutes()
+{
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
+                                QStringLiteral("Arial")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Times New Roman"),
+        {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+}
+
+void applyLayout(QWidget *control, const layout::Control &spec)
+{
+    control->setObjectName(QString::fromLatin1(spec.name));
+    control->setGeometry(spec.place);
+    const QString caption = spec.caption ? QString::fromUtf16(spec.caption) : QString();
+    if (spec.caption) {
+        if (auto *label = qobject_cast<QLabel *>(control))
+            label->setText(caption);
+        else if (auto *button = qobject_cast<QAbstractButton *>(control))
+            button->setText(caption);
+        else if (auto *group = qobject_cast<QGroupBox *>(control))
+            group->setTitle(caption);
+    }
+    control->setAccessibleName(spec.accessibleName ? QString::fromUtf16(spec.accessibleName)
+                                                   : caption);
+}
+
+} // namespace tamo

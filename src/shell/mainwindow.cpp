@@ -1,0 +1,322 @@
+// The main window: its controls, loading the documentation, and holding the window in place.
+
+#include "shell/mainwindow.h"
+
+#include "shell/controls.h"
+#include "shell/layout.h"
+#include "store/doclocation.h"
+#include "store/docreader.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace tamo {
+
+namespace {
+
+constexpr char16_t kStartTopic[] = u"Verwendung_der_Dokumentation";
+
+template <typename Control, typename Parent>
+Control *makeControl(const layout::Control &spec, Parent *parent)
+{
+    auto *control = new Control(parent);
+    applyLayout(control, spec);
+    return control;
+}
+
+QPushButton *makeButton(const layout::Control &spec, QWidget *parent)
+{
+    auto *button = makeControl<QPushButton>(spec, parent);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// The substitute fonts run a little wider than the designed one: a check box whose caption
+// would be cut keeps its place and grows to the right.
+void widenToFitCaption(QCheckBox *box)
+{
+    box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
+}
+
+} // namespace
+
+MainWindow::MainWindow(Clock clock, MessageSink messages, QWidget *parent)
+    : QWidget(parent)
+    , m_clock(clock ? std::move(clock) : systemClock)
+    , m_messages(std::move(messages))
+    , m_textFont(initialTextFont)
+{
+    if (!m_messages) {
+        m_messages = [this](const QString &text, const QString &title) {
+            QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
+            box.exec();
+        };
+    }
+    initShellResources();
+    createControls();
+    connectControls();
+    // Key preview: the window sees every key press before the control that has the focus.
+    qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow()
+{
+    qApp->removeEventFilter(this);
+}
+
+void MainWindow::createControls()
+{
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QString::fromUtf16(layout::kWindowTitle));
+    setAccessibleName(windowTitle());
+    setFixedSize(layout::kWindowSize);
+    setFont(defaultWindowFont());
+    setWindowIcon(QIcon(QStringLiteral(":/quarntamo/icon.png")));
+
+    // Created back to front, so that each control lies in front of those made before it.
+    m_topicTitle = makeControl<QLabel>(layout::kTopicTitle, this);
+    QFont bold = defaultWindowFont();
+    bold.setBold(true);
+    m_topicTitle->setFont(bold);
+    m_topicTitle->hide();
+    m_relatedLabel = makeControl<QLabel>(layout::kRelatedLabel, this);
+    m_relatedLabel->hide();
+    m_topicText = makeControl<TopicTextView>(layout::kTopicText, this);
+    m_topicText->hide();
+    applyTopicFont();
+    m_relatedList = makeControl<ChoiceList>(layout::kRelatedList, this);
+    m_relatedList->hide();
+    m_topicList = makeControl<ChoiceList>(layout::kTopicList, this);
+    m_queryBox = makeControl<QueryEdit>(layout::kQueryBox, this);
+    m_backButton = makeButton(layout::kBackButton, this);
+    m_backButton->setEnabled(false);
+    m_forwardButton = makeButton(layout::kForwardButton, this);
+    m_forwardButton->setEnabled(false);
+    m_largerTextButton = makeButton(layout::kLargerTextButton, this);
+    m_smallerTextButton = makeButton(layout::kSmallerTextButton, this);
+
+    m_geometryGuard = new QTimer(this);
+    m_geometryGuard->setObjectName(QStringLiteral("geometryGuard"));
+    // The window and the separator options are kept in step on every change of geometry,
+    // window state or "nur ganze Wörter suchen"; this slow tick only backs that up, so an
+    // idle window costs nothing.
+    m_geometryGuard->setInterval(1000);
+
+    m_openFindButton = makeButton(layout::kOpenFindButton, this);
+    m_picture = makeControl<PictureView>(layout::kPicture, this);
+    m_picture->hide();
+    createFindPanel();
+
+    m_pictureDelay = new QTimer(this);
+    m_pictureDelay->setObjectName(QStringLiteral("pictureDelay"));
+    // Not single-shot: the timer stays enabled while its own tick runs, so that a request
+    // deferred from inside the tick finds it enabled, and the tick then switches it off.
+    m_pictureDelay->setInterval(1200);
+
+    m_searchProgress = makeControl<SearchProgressBar>(layout::kSearchProgress, this);
+    m_searchProgress->hide();
+
+    QWidget *previous = nullptr;
+    for (const char *name : layout::kTabOrder) {
+        auto *control = findChild<QWidget *>(QString::fromLatin1(name));
+        Q_ASSERT(control);
+        if (previous)
+            setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+void MainWindow::createFindPanel()
+{
+    m_findPanel = makeControl<QGroupBox>(layout::kFindPanel, this);
+    m_findPanel->setAutoFillBackground(true); // it covers the lower strip of the window
+    m_findPanel->hide();
+
+    m_findHint = makeControl<QLabel>(layout::kFindHint, m_findPanel);
+    m_findHint->setWordWrap(true);
+    m_findHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_findText = makeControl<FindEdit>(layout::kFindText, m_findPanel);
+    m_matchCase = makeControl<QCheckBox>(layout::kMatchCase, m_findPanel);
+    m_wholeWords = makeControl<QCheckBox>(layout::kWholeWords, m_findPanel);
+    widenToFitCaption(m_matchCase);
+    widenToFitCaption(m_wholeWords);
+
+    m_separatorGroup = makeControl<QGroupBox>(layout::kSeparatorGroup, m_findPanel);
+    for (int index : layout::kSeparatorStacking) {
+        const layout::SeparatorBox &spec = layout::kSeparatorBoxes[std::size_t(index)];
+        QCheckBox *box = makeControl<QCheckBox>(spec.control, m_separatorGroup);
+        box->setChecked(spec.checked);
+        m_separatorBoxes[std::size_t(index)] = box;
+    }
+
+    m_findNextButton = makeButton(layout::kFindNextButton, m_findPanel);
+    m_closeFindButton = makeButton(layout::kCloseFindButton, m_findPanel);
+}
+
+void MainWindow::connectControls()
+{
+    connect(m_topicList, &ChoiceList::chosen, this, &MainWindow::showSelectedTopic);
+    connect(m_relatedList, &ChoiceList::chosen, this, &MainWindow::openRelatedTopic);
+    connect(m_backButton, &QPushButton::clicked, this, &MainWindow::goBack);
+    connect(m_forwardButton, &QPushButton::clicked, this, &MainWindow::goForward);
+    connect(m_largerTextButton, &QPushButton::clicked, this, &MainWindow::enlargeText);
+    connect(m_smallerTextButton, &QPushButton::clicked, this, &MainWindow::shrinkText);
+    connect(m_openFindButton, &QPushButton::clicked, this, &MainWindow::openFindPanel);
+    connect(m_closeFindButton, &QPushButton::clicked, this, &MainWindow::closeFindPanel);
+    connect(m_findNextButton, &QPushButton::clicked, this, &MainWindow::findNext);
+    connect(m_topicText, &TopicTextView::keyReleased, this, &MainWindow::requestPictureUpdate);
+    connect(m_topicText, &TopicTextView::mouseReleased, this, &MainWindow::requestPictureUpdate);
+    connect(m_queryBox, &QueryEdit::keyReleased, this,
+            [this](int key) { onQueryKeyReleased(key); });
+    connect(m_queryBox, &QueryEdit::focused, this, &MainWindow::onQueryFocused);
+    connect(m_findText, &FindEdit::keyPressed, this, &MainWindow::onFindTextKey);
+    connect(m_geometryGuard, &QTimer::timeout, this, &MainWindow::keepWindowInPlace);
+    connect(m_pictureDelay, &QTimer::timeout, this, &MainWindow::runDeferredPictureUpdate);
+    connect(m_wholeWords, &QCheckBox::toggled, this, &MainWindow::syncSeparatorOptions);
+}
+
+void MainWindow::loadAndShow(const LoadProgress &progress)
+{
+    if (!m_loaded) {
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+        loadDocumentation(progress);
+    }
+    show();
+    m_geometryGuard->start();
+    scheduleGeometryCheck();
+}
+
+void MainWindow::loadDocumentation(const LoadProgress &progress)
+{
+    m_loaded = true;
+    m_homeGeometry = QRect(pos(), size());
+
+    // Find the documentation: the directory named by tamoini.txt becomes the working
+    // directory. Problems are reported and the window opens on what could be read.
+    const DocLocation location = locateDocumentation(QDir::currentPath(), true);
+    if (!location.error.isEmpty()) {
+        reportLoadProblem(location.error);
+    } else if (!QDir::setCurrent(location.directory)) {
+        reportLoadProblem(
+            QStringLiteral("In das Verzeichnis \u201E%1\u201C kann nicht gewechselt werden.")
+                .arg(location.directory));
+    } else {
+        m_docPath = location.docPath;
+        createIfMissing(m_docPath); // where it cannot be created, the index stays empty
+        DocReader reader;
+        QString error;
+        if (reader.open(m_docPath, &error))
+            m_topicIndex = buildTopicIndex(reader, progress);
+        else if (QFileInfo::exists(m_docPath))
+            reportLoadProblem(
+                QStringLiteral("Die Dokumentation \u201E%1\u201C kann nicht gelesen werden: %2")
+                    .arg(QDir::toNativeSeparators(m_docPath), error));
+    }
+
+    // The start topic, then every topic in the list.
+    const QString startTopic = QString::fromUtf16(kStartTopic);
+    m_queryBox->setText(startTopic);
+    onQueryKeyReleased(0);
+    if (!m_topicList->entries().isEmpty())
+        m_topicList->selectRow(0);
+    else
+        requestTopic(startTopic); // shows the not-found topic
+    m_queryBox->clear();
+    onQueryKeyReleased(Qt::Key_Return);
+    requestPictureUpdate();
+}
+
+void MainWindow::reportLoadProblem(const QString &text)
+{
+    m_messages(text, windowTitle());
+}
+
+// ---- window geometry and the separator options ----
+
+void MainWindow::scheduleGeometryCheck()
+{
+    if (m_geometryCheckPending)
+        return;
+    m_geometryCheckPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_geometryCheckPending = false;
+        keepWindowInPlace();
+    });
+}
+
+void MainWindow::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    scheduleGeometryCheck();
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    scheduleGeometryCheck();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        scheduleGeometryCheck();
+}
+
+void MainWindow::keepWindowInPlace()
+{
+    // A minimized window is left alone, and so is a maximized one (the platform refuses to
+    // move or size it).
+    if (isMinimized() || isMaximized())
+        return;
+    if (m_loaded && isVisible()) {
+        if (pos() != m_homeGeometry.topLeft())
+            move(m_homeGeometry.topLeft());
+        if (size() != m_homeGeometry.size())
+            resize(m_homeGeometry.size());
+    }
+    syncSeparatorOptions();
+}
+
+void MainWindow::syncSeparatorOptions()
+{
+    const bool wanted = m_wholeWords->isChecked();
+    if (m_separatorGroup->isEnabled() == wanted)
+        return;
+    m_separatorGroup->setEnabled(wanted);
+    for (QCheckBox *box : m_separatorBoxes)
+        box->setEnabled(wanted);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        auto *widget = static_cast<QWidget *>(watched);
+        const QWidget *focus = QApplication::focusWidget();
+        // Each key press once: where it is first delivered, the focused control (or the
+        // window itself when nothing in it has the focus).
+        if (widget->window() == this && (widget == focus || (!focus && widget == this))) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            onWindowKey(key->key(), key->modifiers());
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace tamo

@@ -1,0 +1,144 @@
+#pragma once
+
+#include "find/findnext.h"
+#include "shell/appearance.h"
+#include "store/topicindex.h"
+#include "viewer/history.h"
+#include "viewer/textsize.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace tamo {
+
+class ChoiceList;
+class FindEdit;
+class PictureView;
+class QueryEdit;
+class SearchProgressBar;
+class TopicTextView;
+
+// Shows a message to the user: text and window title. The window shows a message box; tests
+// record the messages instead.
+using MessageSink = std::function<void(const QString &text, const QString &title)>;
+
+// The main window: the shown topic (title, text, picture, related topics), the topic list
+// with its query box, the back, forward and text-size buttons, and the find panel that finds
+// a string in the topic text.
+//
+// Every topic is shown the same way: its name becomes the selected entry of the topic list,
+// and the list's choice shows it. The start-up, back, forward and the related topics all go
+// through requestTopic(); the user chooses from the list directly.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(Clock clock = {}, MessageSink messages = {}, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Loads the documentation and shows the start topic (the first time only), then shows the
+    // window. progress receives the loading caption after every heading.
+    void loadAndShow(const LoadProgress &progress = {});
+
+    // Shows a topic as if the user had chosen it: the topic list holds just this name.
+    void requestTopic(const QString &name);
+
+protected:
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createControls();
+    void createFindPanel();
+    void connectControls();
+    void loadDocumentation(const LoadProgress &progress);
+    void reportLoadProblem(const QString &text);
+
+    // Topic display, history and related topics (mainwindow_topic.cpp).
+    void showSelectedTopic();
+    void goBack();
+    void goForward();
+    void openRelatedTopic();
+    void updateHistoryButtons();
+
+    // The query box (mainwindow_topic.cpp): every key filters the topic list by the beginning
+    // of the names; Enter runs the full-text search.
+    void onQueryKeyReleased(int key);
+    void onQueryFocused();
+    void filterTopicList();
+    void runFullSearch();
+
+    // The picture beside the text and the text size (mainwindow_picture.cpp).
+    void requestPictureUpdate();
+    void runDeferredPictureUpdate();
+    void hidePicture();
+    void enlargeText();
+    void shrinkText();
+    void applyTopicFont();
+
+    // The find panel (mainwindow_find.cpp).
+    void openFindPanel();
+    void closeFindPanel();
+    void findNext();
+    void onWindowKey(int key, Qt::KeyboardModifiers modifiers);
+    void onFindTextKey(int key, Qt::KeyboardModifiers modifiers);
+    void runFindKeyAction(FindKeyAction action);
+
+    // The window stays where loading found it, and the separator options follow "nur ganze
+    // Wörter suchen" (mainwindow.cpp).
+    void scheduleGeometryCheck();
+    void keepWindowInPlace();
+    void syncSeparatorOptions();
+
+    // Controls, back to front.
+    QLabel *m_topicTitle = nullptr;
+    QLabel *m_relatedLabel = nullptr;
+    TopicTextView *m_topicText = nullptr;
+    ChoiceList *m_relatedList = nullptr;
+    ChoiceList *m_topicList = nullptr;
+    QueryEdit *m_queryBox = nullptr;
+    QPushButton *m_backButton = nullptr;
+    QPushButton *m_forwardButton = nullptr;
+    QPushButton *m_largerTextButton = nullptr;
+    QPushButton *m_smallerTextButton = nullptr;
+    QPushButton *m_openFindButton = nullptr;
+    PictureView *m_picture = nullptr;
+    QGroupBox *m_findPanel = nullptr;
+    QLabel *m_findHint = nullptr;
+    FindEdit *m_findText = nullptr;
+    QCheckBox *m_matchCase = nullptr;
+    QCheckBox *m_wholeWords = nullptr;
+    QGroupBox *m_separatorGroup = nullptr;
+    std::array<QCheckBox *, 5> m_separatorBoxes{};
+    QPushButton *m_findNextButton = nullptr;
+    QPushButton *m_closeFindButton = nullptr;
+    SearchProgressBar *m_searchProgress = nullptr;
+    QTimer *m_geometryGuard = nullptr;
+    QTimer *m_pictureDelay = nullptr;
+
+    // The documentation and what the window shows of it.
+    Clock m_clock;
+    MessageSink m_messages;
+    QString m_docPath; // tamo.txw in the documentation directory
+    TopicIndex m_topicIndex;
+    History m_history;
+    QString m_topicFullText; // the shown topic's text with its picture lines
+    QImage m_topicPicture;
+    double m_lastPictureRequest = 0;
+    TextFont m_textFont;
+    QRect m_homeGeometry; // position and size as loading began
+    bool m_loaded = false;
+    bool m_geometryCheckPending = false;
+};
+
+} // namespace tamo

@@ -1,0 +1,95 @@
+// The main window's picture beside the topic text, and the text size.
+
+#include "shell/mainwindow.h"
+
+#include "shell/controls.h"
+#include "shell/layout.h"
+#include "viewer/picturechoice.h"
+#include "viewer/picturethrottle.h"
+
+#include <QImageReader>
+#include <QTimer>
+
+namespace tamo {
+
+namespace {
+
+// Pictures larger than this are refused rather than allocated: a small file can declare
+// a huge image.
+constexpr int kPictureMemoryLimitMB = 256;
+
+QImage loadPicture(const QString &name)
+{
+    QImageReader reader(name);
+    reader.setAllocationLimit(kPictureMemoryLimitMB);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (size.isValid() &&
+        qint64(size.width()) * size.height() > qint64(kPictureMemoryLimitMB) * 256 * 1024)
+        return {};
+    return reader.read();
+}
+
+} // namespace
+
+void MainWindow::requestPictureUpdate()
+{
+    if (pictureRequest(m_clock(), m_lastPictureRequest) == PictureRequest::Defer) {
+        if (!m_pictureDelay->isActive()) // an enabled timer keeps its pending tick
+            m_pictureDelay->start();
+        return;
+    }
+    if (!m_topicFullText.contains(QStringLiteral("%%%")))
+        return;
+
+    const QString name = pictureForCaret(m_topicFullText, m_topicText->selectionStart());
+    if (name.isNull()) {
+        hidePicture();
+        return;
+    }
+    // A missing, unreadable or empty picture hides the picture area; the text takes the
+    // full width and the viewer goes on.
+    m_topicPicture = loadPicture(name);
+    const FitRect fit = fitPicture(m_topicPicture.width(), m_topicPicture.height());
+    if (m_topicPicture.isNull() || fit.width <= 0 || fit.height <= 0) {
+        hidePicture();
+        return;
+    }
+    m_picture->showPicture(m_topicPicture, QRectF(fit.x, fit.y, fit.width, fit.height));
+    m_picture->show();
+    m_topicText->resize(layout::kTextBesidePicture, m_topicText->height());
+}
+
+void MainWindow::hidePicture()
+{
+    m_picture->hide();
+    m_topicText->resize(layout::kTextFullWidth, m_topicText->height());
+}
+
+void MainWindow::runDeferredPictureUpdate()
+{
+    requestPictureUpdate();
+    m_pictureDelay->stop();
+}
+
+void MainWindow::enlargeText()
+{
+    m_textFont = tamo::enlargeText(m_textFont);
+    applyTopicFont();
+}
+
+void MainWindow::shrinkText()
+{
+    m_textFont = tamo::shrinkText(m_textFont);
+    applyTopicFont();
+}
+
+void MainWindow::applyTopicFont()
+{
+    QFont f(QStringLiteral("Times New Roman"));
+    f.setPointSizeF(m_textFont.size);
+    f.setBold(m_textFont.bold);
+    m_topicText->setFont(f);
+}
+
+} // namespace tamo

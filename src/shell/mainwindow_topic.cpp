@@ -1,0 +1,135 @@
+// The main window's topic display, history, related topics and query box.
+
+#include "shell/mainwindow.h"
+
+#include "search/fullsearch.h"
+#include "search/topicsearch.h"
+#include "search/query.h"
+#include "shell/controls.h"
+#include "shell/layout.h"
+#include "store/docreader.h"
+#include "viewer/topicreader.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace tamo {
+
+namespace {
+
+// The progress bar over the query box while a full search runs.
+class BarProgress : public SearchProgress {
+public:
+    BarProgress(SearchProgressBar *bar, Clock clock)
+        : m_bar(bar)
+        , m_clock(std::move(clock))
+    {}
+    double now() override { return m_clock(); }
+    void start(double maximum) override
+    {
+        m_bar->show();
+        m_bar->raise();
+        m_bar->setProgressRange(0, maximum);
+        m_bar->setProgress(0);
+    }
+    void update(double value) override
+    {
+        m_bar->setProgress(value);
+        m_bar->repaint(); // the search does not return to the event loop until it ends
+    }
+    void finish() override { m_bar->hide(); }
+
+private:
+    SearchProgressBar *m_bar;
+    Clock m_clock;
+};
+
+} // namespace
+
+void MainWindow::showSelectedTopic()
+{
+    hidePicture();
+    m_topicText->show();
+    m_relatedList->show();
+    m_topicTitle->show();
+    m_relatedLabel->show();
+
+    if (m_topicList->selectedRow() < 0)
+        return; // nothing chosen: nothing to show
+    const QString name = m_topicList->selectedEntry();
+
+    DocReader reader;
+    reader.open(m_docPath); // a file gone since loading reads as empty: the not-found topic
+    const TopicContent topic = readTopic(reader, m_topicIndex, name);
+    reader.close();
+
+    if (topic.found)
+        m_relatedList->setEntries(topic.related);
+    m_topicText->setTopicText(topic.shownText);
+    m_topicTitle->setText(topic.title);
+    m_topicFullText = topic.fullText;
+    requestPictureUpdate();
+
+    m_history.recordShownTopic(topic.title);
+    updateHistoryButtons();
+}
+
+void MainWindow::updateHistoryButtons()
+{
+    m_forwardButton->setEnabled(m_history.canGoForward());
+    m_backButton->setEnabled(m_history.canGoBack());
+}
+
+void MainWindow::requestTopic(const QString &name)
+{
+    m_topicList->setEntries({name});
+    m_topicList->selectRow(0);
+}
+
+void MainWindow::goBack()
+{
+    if (!m_history.canGoBack())
+        return;
+    requestTopic(m_history.beginBack());
+    m_history.endNavigation();
+}
+
+void MainWindow::goForward()
+{
+    if (!m_history.canGoForward())
+        return;
+    requestTopic(m_history.beginForward());
+    m_history.endNavigation();
+}
+
+void MainWindow::openRelatedTopic()
+{
+    if (m_relatedList->selectedRow() >= 0)
+        requestTopic(m_relatedList->selectedEntry());
+}
+
+void MainWindow::onQueryKeyReleased(int key)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        runFullSearch();
+    else
+        filterTopicList();
+}
+
+void MainWindow::onQueryFocused()
+{
+    filterTopicList();
+}
+
+void MainWindow::filterTopicList()
+{
+    m_topicList->setEntries(m_topicIndex.namesStartingWith(m_queryBox->text()));
+}
+
+void MainWindow::runFullSearch()
+{
+    BarProgress progress(m_searchProgress, m_clock);
+    m_topicList->setEntries(searchTopicList(m_topicIndex, m_docPath, m_queryBox->text(), &progress));
+}
+
+} // namespace tamo

@@ -1,0 +1,126 @@
+#include "windowfixture.h"
+
+#include <QCheckBox>
+
+namespace {
+const QByteArray kDoc = "###Verwendung_der_Dokumentation\r\nDie Liste der Themen steht rechts.\r\n"
+                        "Eine Liste_der Themen.\r\n";
+const QString kPrompt = QStringLiteral("Geben Sie hier den zu suchenden Text ein.");
+} // namespace
+
+class TestMainWindowFind : public QObject {
+    Q_OBJECT
+private slots:
+    void panelOpensWithPromptOrSelection();
+    void keysReachTheFindCommand();
+    void notFoundMessage();
+    void separatorOptionsFollowWholeWords();
+};
+
+void TestMainWindowFind::panelOpensWithPromptOrSelection()
+{
+    WindowFixture f(kDoc);
+    auto *findText = f.control<QLineEdit>("findText");
+    f.click("openFindButton");
+    QVERIFY(f.control("findPanel")->isVisible());
+    QCOMPARE(findText->text(), kPrompt);
+    QCOMPARE(findText->selectedText(), kPrompt); // typing replaces it
+    QVERIFY(findText->hasFocus());
+    QTest::keyClick(findText, Qt::Key_Escape);
+    QVERIFY(f.control("findPanel")->isHidden());
+
+    f.text()->selectRange(4, 5); // "Liste"
+    f.click("openFindButton");
+    QCOMPARE(findText->text(), QString("Liste"));
+    f.click("closeFindButton");
+    QVERIFY(f.control("findPanel")->isHidden());
+    QCOMPARE(findText->text(), QString("Liste")); // the string stays
+}
+
+void TestMainWindowFind::keysReachTheFindCommand()
+{
+    WindowFixture f(kDoc);
+    tamo::TopicTextView *text = f.text();
+    auto *findText = f.control<QLineEdit>("findText");
+    const qsizetype second = text->topicText().indexOf("Liste_der");
+    text->setFocus();
+
+    // Shift+F3 with "Liste" selected: the panel ends hidden, the next occurrence is selected.
+    text->selectRange(4, 5);
+    QTest::keyClick(text, Qt::Key_F3, Qt::ShiftModifier);
+    QVERIFY(f.control("findPanel")->isHidden());
+    QCOMPARE(findText->text(), QString("Liste"));
+    QCOMPARE(text->selectionStart(), second);
+    QCOMPARE(text->selectionLength(), 5);
+    // F3 (Alt does not count) wraps to the first one, without a message.
+    QTest::keyClick(text, Qt::Key_F3, Qt::AltModifier);
+    QCOMPARE(text->selectionStart(), 4);
+    QVERIFY(f.messages.isEmpty());
+
+    // In the search box Enter finds, F3 reaches the window once, Escape closes.
+    f.click("openFindButton");
+    QCOMPARE(findText->text(), QString("Liste"));
+    QTest::keyClick(findText, Qt::Key_Return);
+    QCOMPARE(text->selectionStart(), second);
+    QTest::keyClick(findText, Qt::Key_F3);
+    QCOMPARE(text->selectionStart(), 4);
+
+    // Whole words: "Liste" followed by "_" is no whole word with the default separators.
+    QTest::mouseClick(f.control<QCheckBox>("wholeWords"), Qt::LeftButton);
+    text->selectRange(0, 0);
+    QTest::keyClick(findText, Qt::Key_Return);
+    QCOMPARE(text->selectionStart(), 4);
+    QTest::keyClick(findText, Qt::Key_Return);
+    QCOMPARE(text->selectionStart(), 4); // the other one was passed over
+    QTest::mouseClick(f.control<QCheckBox>("separatorUnderscore"), Qt::LeftButton);
+    QTest::keyClick(findText, Qt::Key_Return);
+    QCOMPARE(text->selectionStart(), second);
+    QVERIFY(f.messages.isEmpty());
+    QTest::keyClick(findText, Qt::Key_Escape);
+
+    // Ctrl+F3 with nothing selected searches for the prompt sentence, which is not there.
+    text->setFocus();
+    text->selectRange(3, 0);
+    QTest::keyClick(text, Qt::Key_F3, Qt::ControlModifier);
+    QCOMPARE(findText->text(), kPrompt);
+    QCOMPARE(f.messages, QStringList({"Suchen: Die Zeichenfolge wurde nicht gefunden."}));
+}
+
+void TestMainWindowFind::notFoundMessage()
+{
+    WindowFixture f(kDoc);
+    f.text()->selectRange(8, 2);
+    f.click("openFindButton");
+    auto *findText = f.control<QLineEdit>("findText");
+    findText->setText("gibtsnicht");
+    f.click("findNextButton");
+    QCOMPARE(f.messages, QStringList({"Suchen: Die Zeichenfolge wurde nicht gefunden."}));
+    QCOMPARE(f.text()->selectionStart(), 8); // the selection stays
+    QCOMPARE(f.text()->selectionLength(), 2);
+}
+
+void TestMainWindowFind::separatorOptionsFollowWholeWords()
+{
+    WindowFixture f(kDoc);
+    f.click("openFindButton");
+    auto *wholeWords = f.control<QCheckBox>("wholeWords");
+    const QList<QCheckBox *> boxes = f.control("separatorGroup")->findChildren<QCheckBox *>();
+    QCOMPARE(boxes.size(), 5);
+    QTRY_VERIFY(!f.enabled("separatorGroup"));
+    for (QCheckBox *box : boxes)
+        QVERIFY(!box->isEnabled());
+    QTest::mouseClick(wholeWords, Qt::LeftButton);
+    for (QCheckBox *box : boxes)
+        QVERIFY(box->isEnabled());
+    QTest::mouseClick(wholeWords, Qt::LeftButton);
+    QVERIFY(!f.enabled("separatorGroup"));
+    QVERIFY(f.control<QCheckBox>("separatorBlank")->isChecked()); // values stay
+
+    // Moved away, the window returns to its place.
+    const QPoint home = f.window->pos();
+    f.window->move(home + QPoint(40, 30));
+    QTRY_COMPARE(f.window->pos(), home);
+}
+
+QTEST_MAIN(TestMainWindowFind)
+#include "tst_mainwindow_find.moc"

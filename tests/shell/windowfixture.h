@@ -1,0 +1,99 @@
+#pragma once
+
+#include "shell/controls.h"
+#include "shell/mainwindow.h"
+#include "support/tempdoc.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QLabel>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// A main window loaded and shown on a documentation file in a temporary directory, with a
+// clock the test moves by hand and messages recorded instead of shown. Controls are found by
+// their object names and driven with real mouse and key events.
+struct WindowFixture {
+    explicit WindowFixture(const QByteArray &doc, const QByteArray &settings = QByteArray(),
+                           bool writeDoc = true)
+    {
+        startDir = QDir::currentPath();
+        if (writeDoc)
+            writeTempFile(dir, "tamo.txw", doc);
+        if (!settings.isNull())
+            writeTempFile(dir, "tamoini.txt", settings);
+        QDir::setCurrent(dir.path());
+        window = std::make_unique<tamo::MainWindow>(
+            [this] { return now; },
+            [this](const QString &text, const QString &title) {
+                messages << title + QStringLiteral(": ") + text;
+            });
+        window->loadAndShow();
+        // Focus moves, and with them the query box's own reactions, need an active window.
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            qFatal("the main window did not become active");
+    }
+    ~WindowFixture()
+    {
+        window.reset();
+        QDir::setCurrent(startDir);
+    }
+
+    template <typename T = QWidget> T *control(const char *name) const
+    {
+        T *c = window->findChild<T *>(QString::fromLatin1(name));
+        if (!c)
+            qFatal("no control %s", name);
+        return c;
+    }
+
+    tamo::TopicTextView *text() const { return control<tamo::TopicTextView>("topicText"); }
+    tamo::ChoiceList *topicList() const { return control<tamo::ChoiceList>("topicList"); }
+    tamo::ChoiceList *relatedList() const { return control<tamo::ChoiceList>("relatedList"); }
+    QString title() const { return control<QLabel>("topicTitle")->text(); }
+    bool enabled(const char *name) const { return control(name)->isEnabled(); }
+
+    void click(const char *buttonName) const
+    {
+        QTest::mouseClick(control<QAbstractButton>(buttonName), Qt::LeftButton);
+    }
+
+    // Clicks the entry of a visible list, as the user would.
+    static void clickEntry(tamo::ChoiceList *list, const QString &entry)
+    {
+        const int row = int(list->entries().indexOf(entry));
+        QVERIFY2(row >= 0, qPrintable(entry));
+        const QModelIndex index = list->model()->index(row, 0);
+        list->scrollTo(index);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+    }
+
+    // Types into the query box key by key; every key release filters the topic list.
+    void typeQuery(const QString &query) const
+    {
+        auto *box = control<QLineEdit>("queryBox");
+        box->setFocus();
+        box->clear();
+        QTest::keyClicks(box, query);
+    }
+
+    // Chooses a topic from the topic list by typing its name and clicking its entry.
+    void choose(const QString &name) const
+    {
+        typeQuery(name);
+        clickEntry(topicList(), name);
+    }
+
+    // Moves the clock past the picture throttle, so the next update runs at once.
+    void later(double seconds = 5) { now += seconds; }
+
+    QTemporaryDir dir;
+    QString startDir;
+    double now = 36000; // 10:00
+    QStringList messages;
+    std::unique_ptr<tamo::MainWindow> window;
+};
