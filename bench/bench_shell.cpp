@@ -39,7 +39,6 @@ double msSince(const QElapsedTimer &t)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    tamo::installFontSubstitutes();
     QTemporaryDir dir;
     QProcess::execute(QStringLiteral(GENDOC_BINARY),
                       {"--topics", "30000", "--bytes", "20000000", dir.filePath("tamo.txw")});

@@ -12,8 +12,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QuarnTamo"));
     QApplication::setDesktopFileName(QStringLiteral("quarntamo"));
-    tamo::initShellResources();
-    tamo::installFontSubstitutes();
+    tamo::prepareShell();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/quarntamo/icon.png")));
 
     tamo::SplashWindow splash([] { return new tamo::MainWindow; });

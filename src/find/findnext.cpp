@@ -1,34 +1,8 @@
 #include "find/findnext.h"
 
+#include "std/textroutines.h"
+
 namespace tamo {
-
-namespace {
-
-// Lower-cases one UTF-16 unit (or surrogate pair) at a time with the simple case mapping, so
-// positions in the result are positions in the original text. QString::toLower may turn one
-// character into two (U+0130), which would shift every later match against the text that the
-// whole-word test and the selection refer to.
-QString lowerKeepingPositions(const QString &text)
-{
-    QString lowered = text;
-    char16_t *data = reinterpret_cast<char16_t *>(lowered.data());
-    const qsizetype n = lowered.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (QChar::isHighSurrogate(data[i]) && i + 1 < n && QChar::isLowSurrogate(data[i + 1])) {
-            const char32_t lower = QChar::toLower(QChar::surrogateToUcs4(data[i], data[i + 1]));
-            if (QChar::requiresSurrogates(lower)) {
-                data[i] = QChar::highSurrogate(lower);
-                data[i + 1] = QChar::lowSurrogate(lower);
-            }
-            ++i;
-        } else {
-            data[i] = QChar::toLower(data[i]);
-        }
-    }
-    return lowered;
-}
-
-} // namespace
 
 qsizetype stringSearch(QStringView text, QStringView search, qsizetype start)
 {
@@ -44,8 +18,8 @@ qsizetype stringSearch(QStringView text, QStringView search, qsizetype start)
 
 FindOutcome findNext(const FindRequest &r)
 {
-    const QString text = r.matchCase ? r.text : lowerKeepingPositions(r.text);
-    const QString search = r.matchCase ? r.search : lowerKeepingPositions(r.search);
+    const QString text = r.matchCase ? r.text : lowerCase(r.text);
+    const QString search = r.matchCase ? r.search : lowerCase(r.search);
 
     FindOutcome outcome{false, r.selStart, r.selLength};
     qsizetype start = r.selLength != 0 ? r.selStart + 2 : r.selStart + 1;

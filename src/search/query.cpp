@@ -9,7 +9,7 @@ QString normaliseQuery(const QString &text)
     QString query = trimBlanks(collapseBlanks(text));
     if (!query.isEmpty())
         query += u' ';
-    return query.toLower();
+    return lowerCase(query);
 }
 
 QList<QueryWord> queryWords(const QString &normalisedQuery)

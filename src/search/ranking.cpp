@@ -1,6 +1,7 @@
 #include "search/ranking.h"
 
 #include "std/collation.h"
+#include "std/textroutines.h"
 
 #include <algorithm>
 
@@ -43,7 +44,7 @@ void RankingList::add(const QString &name, int score)
 {
     if (score <= 0) // scores run from 0 to 255; 0 leaves the list as it is
         return;
-    const QString key = name.toLower();
+    const QString key = lowerCase(name);
     auto it = m_index.constFind(key);
     if (it == m_index.constEnd()) {
         it = m_index.insert(key, qsizetype(m_entries.size()));

@@ -21,28 +21,28 @@ double systemClock()
     return secondsSinceMidnight(QTime::currentTime());
 }
 
-void initShellResources()
+void prepareShell()
 {
-    registerShellResources();
+    static const bool prepared = [] {
+        registerShellResources();
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                                   {QStringLiteral("Liberation Sans"),
+                                    QStringLiteral("DejaVu Sans"), QStringLiteral("Arial")});
+        QFont::insertSubstitutions(
+            QStringLiteral("Times New Roman"),
+            {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+        return true;
+    }();
+    Q_UNUSED(prepared);
 }
 
-// The fonts go by the names the windows were designed with; installFontSubstitutes() maps
-// them to installed look-alikes.
+// The fonts go by the names the windows were designed with; prepareShell() maps them to
+// installed look-alikes.
 QFont defaultWindowFont()
 {
     QFont f(QStringLiteral("MS Sans Serif"));
     f.setPointSizeF(8.25);
     return f;
-}
-
-void installFontSubstitutes()
-{
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
-                                QStringLiteral("Arial")});
-    QFont::insertSubstitutions(
-        QStringLiteral("Times New Roman"),
-        {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
 }
 
 void applyLayout(QWidget *control, const layout::Control &spec)

@@ -16,12 +16,10 @@ struct Control;
 using Clock = std::function<double()>;
 double systemClock();
 
-// The windows' pictures (splash picture, icon) are compiled into this library; a static
-// library must register them before use. Safe to call more than once.
-void initShellResources();
-
-// The fonts the windows name, mapped to installed look-alikes where they are missing.
-void installFontSubstitutes();
+// Prepares what the windows rely on, once per process: registers the pictures compiled into
+// this library (splash picture, icon), which a static library must do before use, and maps
+// the fonts the windows name to installed look-alikes. Every window calls it.
+void prepareShell();
 
 // The windows' default font: "MS Sans Serif" 8.25 pt, by its design name.
 QFont defaultWindowFont();

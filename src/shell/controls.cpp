@@ -20,18 +20,14 @@ ChoiceList::ChoiceList(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     // Thirty thousand entries refill in a millisecond or two only with uniform item sizes.
     setUniformItemSizes(true);
-    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) { onCurrentChanged(current); });
 }
 
 void ChoiceList::setEntries(const QStringList &entries)
 {
-    m_quiet = true;
     m_entries = entries;
     m_model.setStringList(entries);
     m_selectedRow = -1;
-    selectionModel()->clearCurrentIndex();
-    m_quiet = false;
+    selectionModel()->clear();
 }
 
 void ChoiceList::selectRow(int row)
@@ -39,26 +35,83 @@ void ChoiceList::selectRow(int row)
     if (row < -1 || row >= m_entries.size() || row == m_selectedRow)
         return;
     if (row < 0) {
-        m_quiet = true;
         selectionModel()->clear();
         m_selectedRow = -1;
-        m_quiet = false;
         return;
     }
-    // The selection model reports the change, which raises chosen().
-    selectionModel()->setCurrentIndex(m_model.index(row), QItemSelectionModel::ClearAndSelect);
+    choose(row);
 }
 
-void ChoiceList::onCurrentChanged(const QModelIndex &current)
+void ChoiceList::choose(int row)
 {
-    if (m_quiet)
-        return;
-    const int row = current.isValid() ? current.row() : -1;
-    if (row == m_selectedRow)
-        return;
+    const QModelIndex index = m_model.index(row);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
     m_selectedRow = row;
-    if (row >= 0)
-        emit chosen();
+    emit chosen();
+}
+
+void ChoiceList::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore(); // other buttons belong to the window (back and forward)
+        return;
+    }
+    event->accept();
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid()) // a click beside the entries changes nothing
+        choose(index.row());
+}
+
+void ChoiceList::mouseMoveEvent(QMouseEvent *event)
+{
+    // Dragging over the entries does not move the selection: only a click chooses.
+    event->accept();
+}
+
+void ChoiceList::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->setAccepted(event->button() == Qt::LeftButton);
+}
+
+void ChoiceList::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The first click of a double click has chosen already; the second chooses nothing.
+    event->setAccepted(event->button() == Qt::LeftButton);
+}
+
+void ChoiceList::keyPressEvent(QKeyEvent *event)
+{
+    // Chords belong to the window (Alt+Left goes back, Ctrl+F finds), never to the list.
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        event->ignore();
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->ignore();
+        return;
+    default:
+        break;
+    }
+    QListView::keyPressEvent(event);
+    const QModelIndex after = currentIndex();
+    if (after.isValid() && after.row() != m_selectedRow)
+        choose(after.row());
+}
+
+void ChoiceList::focusInEvent(QFocusEvent *event)
+{
+    const bool hadCurrent = currentIndex().isValid();
+    QListView::focusInEvent(event);
+    // The view would make the first entry current on gaining the focus; an entry is marked
+    // only when it is chosen.
+    if (!hadCurrent && m_selectedRow < 0)
+        selectionModel()->clearCurrentIndex();
 }
 
 // ---- TopicTextView ----
@@ -102,9 +155,8 @@ void TopicTextView::setTopicText(const QString &text)
             shown += c;
         }
     }
-    // A text that ends with CR LF has no further line in the editor.
-    if (shown.endsWith(u'\n'))
-        shown.chop(1);
+    // A text that ends with CR LF keeps an empty last line, so that the caret can stand
+    // behind the last line break as every position of the text allows.
     setPlainText(shown);
     moveCursor(QTextCursor::Start);
 }

@@ -12,10 +12,10 @@
 namespace tamo::layout {
 
 struct Control {
-    const char *name;                // objectName, the control's role
-    QRect place;                     // left, top, width, height
-    const char16_t *caption;         // shown text; nullptr for none
-    const char16_t *accessibleName;  // nullptr: the caption serves
+    const char *name;               // objectName, the control's role
+    QRect place;                    // left, top, width, height
+    const char16_t *caption;        // shown text; nullptr for none
+    const char16_t *accessibleName; // nullptr: the caption serves
 };
 
 inline constexpr QSize kWindowSize{792, 573};
@@ -51,7 +51,8 @@ inline constexpr Control kSearchProgress{
 
 // The find panel, back to front.
 inline constexpr Control kFindHint{
-    "findHint", {448, 64, 217, 57},
+    "findHint",
+    {448, 64, 217, 57},
     u"Wenn Sie die Tasten [Shift]+[F3] oder [Strg]+[F3] verwenden, wird die markierte "
     u"Zeichenfolge mit den hiesigen Einstellungen gesucht. Die Taste [F3] setzt die Suche fort.",
     u"Hinweis zu den Suchtasten"};
@@ -85,19 +86,33 @@ inline constexpr std::array<SeparatorBox, 5> kSeparatorBoxes{{
 inline constexpr std::array<int, 5> kSeparatorStacking{0, 1, 3, 2, 4};
 
 // Keyboard focus order, by object name.
-inline constexpr std::array kTabOrder{
-    "topicText",        "largerTextButton",     "smallerTextButton",   "backButton",
-    "forwardButton",    "relatedList",          "queryBox",            "topicList",
-    "openFindButton",   "closeFindButton",      "findText",            "matchCase",
-    "wholeWords",       "separatorBlank",       "separatorTabAndEnter", "separatorHyphen",
-    "separatorUnderscore", "separatorOther",    "findNextButton"};
+inline constexpr std::array kTabOrder{"topicText",
+                                      "largerTextButton",
+                                      "smallerTextButton",
+                                      "backButton",
+                                      "forwardButton",
+                                      "relatedList",
+                                      "queryBox",
+                                      "topicList",
+                                      "openFindButton",
+                                      "closeFindButton",
+                                      "findText",
+                                      "matchCase",
+                                      "wholeWords",
+                                      "separatorBlank",
+                                      "separatorTabAndEnter",
+                                      "separatorHyphen",
+                                      "separatorUnderscore",
+                                      "separatorOther",
+                                      "findNextButton"};
 
 // The splash window.
 inline constexpr QSize kSplashSize{482, 344};
 inline constexpr Control kSplashStatus{
     "status", {24, 192, 433, 33}, u"QuarnTamo wird initialisiert...", u"Status"};
 inline constexpr Control kSplashDisclaimer{
-    "disclaimer", {24, 232, 433, 81},
+    "disclaimer",
+    {24, 232, 433, 81},
     u"Die Verwendung, Erweiterung, Veränderung oder Verbreitung von Quarn, von Komponenten "
     u"oder von mit dieser Programmiersprache erstellten Programmen und Dateien erfolgt auf "
     u"eigene Gefahr und Verantwortung. Der Entwickler dieser Programmiersprache übernimmt "

@@ -43,11 +43,40 @@ QPushButton *makeButton(const layout::Control &spec, QWidget *parent)
     return button;
 }
 
-// The substitute fonts run a little wider than the designed one: a check box whose caption
-// would be cut keeps its place and grows to the right.
-void widenToFitCaption(QCheckBox *box)
+// The substitute fonts run a little wider than the designed one. A check box whose caption
+// would be cut keeps its place and grows to the right, up to rightLimit (the next control on
+// its row, or the edge of its group); where even that is too narrow, its caption is set a
+// little tighter.
+void fitCaption(QCheckBox *box, int rightLimit)
 {
-    box->resize(std::max(box->width(), box->sizeHint().width()), box->height());
+    const int room = rightLimit - box->x();
+    if (box->sizeHint().width() > box->width())
+        box->resize(std::min(box->sizeHint().width(), std::max(room, box->width())), box->height());
+    QFont font = box->font();
+    for (double spacing = -0.1; box->sizeHint().width() > room && spacing >= -1.0; spacing -= 0.1) {
+        font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
+        box->setFont(font);
+    }
+}
+
+// The right limit of a check box in its group: the left edge of a box to its right on the same
+// row that would cover its caption, else the group's inner edge.
+int rightLimitInGroup(const QCheckBox *box, const QList<QCheckBox *> &siblings)
+{
+    int limit = box->parentWidget()->contentsRect().right();
+    for (const QCheckBox *other : siblings) {
+        if (other != box && other->y() == box->y() && other->x() > box->x())
+            limit = std::min(limit, other->x());
+    }
+    return limit;
+}
+
+// The hint names key combinations: "[Strg]+[F3]" stays on one line. Line breaking would allow
+// a break before and after "+"; an invisible word joiner on each side forbids it.
+QString keepKeysTogether(QString text)
+{
+    text.replace(QStringLiteral("]+["), QStringLiteral("]\u2060+\u2060["));
+    return text;
 }
 
 } // namespace
@@ -64,7 +93,7 @@ MainWindow::MainWindow(Clock clock, MessageSink messages, QWidget *parent)
             box.exec();
         };
     }
-    initShellResources();
+    prepareShell();
     createControls();
     connectControls();
     // Key preview: the window sees every key press before the control that has the focus.
@@ -147,11 +176,17 @@ void MainWindow::createFindPanel()
     m_findHint = makeControl<QLabel>(layout::kFindHint, m_findPanel);
     m_findHint->setWordWrap(true);
     m_findHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_findHint->setText(keepKeysTogether(m_findHint->text()));
+    // Lines that keep the key names whole can need more room: the hint grows to the right, up
+    // to the buttons.
+    while (m_findHint->heightForWidth(m_findHint->width()) > m_findHint->height() &&
+           m_findHint->geometry().right() < layout::kFindNextButton.place.left() - 8)
+        m_findHint->resize(m_findHint->width() + 1, m_findHint->height());
     m_findText = makeControl<FindEdit>(layout::kFindText, m_findPanel);
     m_matchCase = makeControl<QCheckBox>(layout::kMatchCase, m_findPanel);
     m_wholeWords = makeControl<QCheckBox>(layout::kWholeWords, m_findPanel);
-    widenToFitCaption(m_matchCase);
-    widenToFitCaption(m_wholeWords);
+    fitCaption(m_matchCase, m_findHint->x());
+    fitCaption(m_wholeWords, m_findHint->x());
 
     m_separatorGroup = makeControl<QGroupBox>(layout::kSeparatorGroup, m_findPanel);
     for (int index : layout::kSeparatorStacking) {
@@ -160,6 +195,9 @@ void MainWindow::createFindPanel()
         box->setChecked(spec.checked);
         m_separatorBoxes[std::size_t(index)] = box;
     }
+    const QList<QCheckBox *> boxes(m_separatorBoxes.begin(), m_separatorBoxes.end());
+    for (QCheckBox *box : boxes)
+        fitCaption(box, rightLimitInGroup(box, boxes));
 
     m_findNextButton = makeButton(layout::kFindNextButton, m_findPanel);
     m_closeFindButton = makeButton(layout::kCloseFindButton, m_findPanel);
@@ -281,11 +319,11 @@ void MainWindow::changeEvent(QEvent *event)
 
 void MainWindow::keepWindowInPlace()
 {
-    // A minimized window is left alone, and so is a maximized one (the platform refuses to
-    // move or size it).
-    if (isMinimized() || isMaximized())
+    // A minimized window is left alone. A maximized one keeps its state (the platform refuses
+    // to move or size it), but the separator options still follow.
+    if (isMinimized())
         return;
-    if (m_loaded && isVisible()) {
+    if (m_loaded && isVisible() && !isMaximized()) {
         if (pos() != m_homeGeometry.topLeft())
             move(m_homeGeometry.topLeft());
         if (size() != m_homeGeometry.size())

@@ -3,8 +3,8 @@
 #include "shell/mainwindow.h"
 
 #include "search/fullsearch.h"
-#include "search/topicsearch.h"
 #include "search/query.h"
+#include "search/topicsearch.h"
 #include "shell/controls.h"
 #include "shell/layout.h"
 #include "store/docreader.h"
@@ -129,7 +129,8 @@ void MainWindow::filterTopicList()
 void MainWindow::runFullSearch()
 {
     BarProgress progress(m_searchProgress, m_clock);
-    m_topicList->setEntries(searchTopicList(m_topicIndex, m_docPath, m_queryBox->text(), &progress));
+    m_topicList->setEntries(
+        searchTopicList(m_topicIndex, m_docPath, m_queryBox->text(), &progress));
 }
 
 } // namespace tamo

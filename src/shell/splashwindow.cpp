@@ -40,7 +40,7 @@ SplashWindow::SplashWindow(std::function<MainWindow *()> makeMainWindow, Clock c
     , m_makeMainWindow(std::move(makeMainWindow))
     , m_clock(clock ? std::move(clock) : systemClock)
 {
-    initShellResources();
+    prepareShell();
     m_picture = QPixmap(QStringLiteral(":/quarntamo/splash.png"));
     setObjectName(QStringLiteral("splashWindow"));
     setFont(defaultWindowFont());

@@ -37,7 +37,7 @@ private:
     void tick();
     void showProgress(const QString &caption);
 
-    QLabel *m_status;     // "QuarnTamo wird initialisiert..." then the loading caption
+    QLabel *m_status; // "QuarnTamo wird initialisiert..." then the loading caption
     QLabel *m_disclaimer;
     QTimer *m_countdownTimer;
     int m_countdown = kSplashCountdownStart;

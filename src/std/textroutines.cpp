@@ -54,6 +54,28 @@ double roundHalfToEven(double value)
     return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
 }
 
+QString lowerCase(QStringView text)
+{
+    QString lowered = text.toString();
+    char16_t *data = reinterpret_cast<char16_t *>(lowered.data());
+    const qsizetype n = lowered.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (QChar::isHighSurrogate(data[i]) && i + 1 < n && QChar::isLowSurrogate(data[i + 1])) {
+            const char32_t lower = QChar::toLower(QChar::surrogateToUcs4(data[i], data[i + 1]));
+            if (QChar::requiresSurrogates(lower)) {
+                data[i] = QChar::highSurrogate(lower);
+                data[i + 1] = QChar::lowSurrogate(lower);
+            }
+            ++i;
+        } else if (data[i] == u'\u0130') {
+            data[i] = u'i'; // Qt keeps it: its full mapping (i and a combining dot) is special
+        } else {
+            data[i] = QChar::toLower(data[i]);
+        }
+    }
+    return lowered;
+}
+
 QString collapseBlanks(QStringView text)
 {
     QString out;

@@ -25,6 +25,11 @@ QString numberText(double value);
 // process has set.
 double roundHalfToEven(double value);
 
+// Lower-cases one UTF-16 unit (or surrogate pair) at a time with the simple case mapping, so
+// the result has the length of the text and positions in it are positions in the text.
+// (QString::toLower maps U+0130 to two characters.)   "İSTANBUL" -> "istanbul", "ß" -> "ß"
+QString lowerCase(QStringView text);
+
 // Every run of blanks becomes one blank; tabs and other characters are left alone.
 QString collapseBlanks(QStringView text);
 

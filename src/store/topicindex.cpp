@@ -36,9 +36,9 @@ QStringList TopicIndex::namesStartingWith(const QString &text) const
         m_lowerNames.clear();
         m_lowerNames.reserve(names.size());
         for (const QString &name : names)
-            m_lowerNames.append(name.toLower());
+            m_lowerNames.append(lowerCase(name));
     }
-    const QString wanted = text.toLower();
+    const QString wanted = lowerCase(text);
     QStringList result;
     for (qsizetype i = 0; i < names.size(); ++i) {
         if (m_lowerNames.at(i).startsWith(wanted))

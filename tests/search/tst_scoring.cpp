@@ -39,6 +39,10 @@ void TestScoring::query_data()
     QTest::newRow("blanks, case") << "  ÄPFEL   Datei " << QString("äpfel datei ")
                                   << Words{{"äpfel"}, {"datei"}};
     QTest::newRow("tabs are no blanks") << "\tA\t" << QString("\ta\t ") << Words{{"\ta\t"}};
+    // Lower-cased one character to one: U+0130 becomes "i", not "i" and a combining dot, so the
+    // quoted word keeps its length and tolerance; ß stays ß.
+    QTest::newRow("one to one") << QString("\"\u0130X\" STRAẞE") << QString("\"ix\" straße ")
+                                << Words{{"ix", true}, {"straße"}};
     const QString quotes = "\"dtaei\" xda\"tei! \"\" \" x x ";
     QTest::newRow("quotes, twice")
         << quotes << quotes

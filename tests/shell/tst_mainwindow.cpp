@@ -1,5 +1,6 @@
 #include "windowfixture.h"
 
+#include <QApplication>
 #include <QFileInfo>
 
 namespace {
@@ -11,8 +12,7 @@ const QByteArray kDoc = "###Verwendung_der_Dokumentation\r\nSo benutzen Sie den 
                         "###Liste\r\nListen.\r\n"
                         "###Verweis\r\nText\r\n---Zugriff\r\n---Datei\r\n";
 
-const QStringList kAllNames{"Datei", "Liste", "Verweis", "Verwendung_der_Dokumentation",
-                            "Zugriff"};
+const QStringList kAllNames{"Datei", "Liste", "Verweis", "Verwendung_der_Dokumentation", "Zugriff"};
 const QString kNotFound = QStringLiteral("Fehler: Thema nicht gefunden.");
 
 } // namespace
@@ -23,6 +23,7 @@ private slots:
     void startUp();
     void everyControlNamedAndReachable();
     void navigationThroughButtonsAndRelatedTopics();
+    void listsChooseOnlyWhatTheUserChose();
     void missingOrUnusableDocumentation();
     void queryBoxFiltersAndSearches();
 };
@@ -90,6 +91,63 @@ void TestMainWindow::navigationThroughButtonsAndRelatedTopics()
     QCOMPARE(f.relatedList()->entries(), QStringList({"Liste", "Zugriff"}));
     f.click("backButton");
     QCOMPARE(f.title(), QString("Datei"));
+}
+
+void TestMainWindow::listsChooseOnlyWhatTheUserChose()
+{
+    WindowFixture f(kDoc);
+    const QString start = "Verwendung_der_Dokumentation";
+    // Choose, back, forward: ">" is disabled while it has the focus, and the focus moving on
+    // to the related topics must not open one of them.
+    f.choose("Zugriff");
+    f.click("backButton");
+    QCOMPARE(f.title(), start);
+    f.click("forwardButton");
+    QCOMPARE(f.title(), QString("Zugriff"));
+    QVERIFY(!f.enabled("forwardButton"));
+    QCOMPARE(f.relatedList()->selectedRow(), -1);
+    f.click("backButton"); // the history is start, Zugriff and nothing more
+    QCOMPARE(f.title(), start);
+    QVERIFY(!f.enabled("backButton"));
+    f.click("forwardButton");
+    QCOMPARE(f.title(), QString("Zugriff"));
+
+    // Tab through every control, twice round: nothing is shown, nothing is chosen.
+    f.window->requestTopic(start);
+    f.text()->setFocus();
+    for (int i = 0; i < 40; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(f.title(), start);
+    QCOMPARE(f.relatedList()->selectedRow(), -1);
+    QVERIFY(!f.relatedList()->currentIndex().isValid());
+    f.click("backButton");
+    QCOMPARE(f.title(), QString("Zugriff")); // the history holds no topic nobody chose
+
+    // Alt+Left in the related topics moves nothing there.
+    f.relatedList()->setFocus();
+    QTest::keyClick(f.relatedList(), Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(f.relatedList(), Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(f.relatedList()->selectedRow(), -1);
+    // The arrow keys choose as a list does; the refilled list then marks nothing.
+    f.window->requestTopic(start);
+    f.relatedList()->setFocus();
+    QTest::keyClick(f.relatedList(), Qt::Key_Down);
+    QCOMPARE(f.title(), QString("Datei"));
+    QVERIFY(!f.relatedList()->selectionModel()->hasSelection());
+    WindowFixture::clickEntry(f.relatedList(), "Liste");
+    QCOMPARE(f.title(), QString("Liste"));
+    QVERIFY(!f.relatedList()->currentIndex().isValid());
+
+    // Choosing the shown topic again keeps the forward history for the next new topic.
+    f.choose("Datei");
+    f.choose("Zugriff");
+    f.click("backButton");
+    QCOMPARE(f.topicList()->entries(), QStringList({"Datei"}));
+    WindowFixture::clickEntry(f.topicList(), "Datei"); // already selected
+    f.choose("Verweis");
+    QVERIFY(f.enabled("forwardButton"));
+    f.click("forwardButton");
+    QCOMPARE(f.title(), QString("Zugriff"));
 }
 
 void TestMainWindow::missingOrUnusableDocumentation()

@@ -1,6 +1,8 @@
 #include "windowfixture.h"
 
 #include <QCheckBox>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace {
 const QByteArray kDoc = "###Verwendung_der_Dokumentation\r\nDie Liste der Themen steht rechts.\r\n"
@@ -15,6 +17,7 @@ private slots:
     void keysReachTheFindCommand();
     void notFoundMessage();
     void separatorOptionsFollowWholeWords();
+    void captionsFitTheirBoxes();
 };
 
 void TestMainWindowFind::panelOpensWithPromptOrSelection()
@@ -116,10 +119,50 @@ void TestMainWindowFind::separatorOptionsFollowWholeWords()
     QVERIFY(!f.enabled("separatorGroup"));
     QVERIFY(f.control<QCheckBox>("separatorBlank")->isChecked()); // values stay
 
+    // A maximized window keeps its state, and the options still follow.
+    f.window->setWindowState(Qt::WindowMaximized);
+    QTest::mouseClick(wholeWords, Qt::LeftButton);
+    QTRY_VERIFY(f.enabled("separatorGroup"));
+    f.window->setWindowState(Qt::WindowNoState);
+
     // Moved away, the window returns to its place.
     const QPoint home = f.window->pos();
     f.window->move(home + QPoint(40, 30));
     QTRY_COMPARE(f.window->pos(), home);
+}
+
+void TestMainWindowFind::captionsFitTheirBoxes()
+{
+    WindowFixture f(kDoc);
+    f.click("openFindButton");
+    // Each check box shows its whole caption: the indicator and the text fit in the box, and
+    // no box to its right on the same row covers the text.
+    const QList<QCheckBox *> boxes = f.control("findPanel")->findChildren<QCheckBox *>();
+    QCOMPARE(boxes.size(), 7);
+    for (QCheckBox *box : boxes) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const int indicator =
+            box->style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, box) +
+            box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, box);
+        const int textEnd =
+            box->x() + indicator + box->fontMetrics().horizontalAdvance(box->text());
+        QVERIFY2(textEnd <= box->geometry().right() + 1, qPrintable(box->text()));
+        for (QCheckBox *other : boxes) {
+            if (other->parentWidget() == box->parentWidget() && other->y() == box->y() &&
+                other->x() > box->x())
+                QVERIFY2(textEnd <= other->x(), qPrintable(box->text()));
+        }
+    }
+    // The hint keeps every key combination on one line and all its lines in its box.
+    auto *hint = f.control<QLabel>("findHint");
+    QVERIFY(hint->heightForWidth(hint->width()) <= hint->height());
+    QVERIFY(hint->geometry().right() < f.control("findNextButton")->x());
+    const QString plain = QString(hint->text()).remove(QChar(0x2060));
+    QCOMPARE(plain, QString("Wenn Sie die Tasten [Shift]+[F3] oder [Strg]+[F3] verwenden, wird die "
+                            "markierte Zeichenfolge mit den hiesigen Einstellungen gesucht. Die "
+                            "Taste [F3] setzt die Suche fort."));
+    QVERIFY(hint->text().contains(QStringLiteral("[Strg]\u2060+\u2060[F3]")));
 }
 
 QTEST_MAIN(TestMainWindowFind)

@@ -7,13 +7,14 @@ namespace {
 const QByteArray kDoc = "###Verwendung_der_Dokumentation\r\nText\r\n"
                         "###Bild\r\nAB\r\n%%%bild.png\r\nCD\r\n"
                         "###Fehlt\r\n%%%fehlt.png\r\nText\r\n"
-                        "###Riesig\r\n%%%riesig.png\r\nText\r\n";
+                        "###Riesig\r\n%%%riesig.png\r\nText\r\n"
+                        "###Zwei\r\nA\r\n%%%hoch.png\r\nB\r\n%%%quer.png\r\n";
 
-void savePicture(const WindowFixture &f, int width, int height)
+void savePicture(const WindowFixture &f, int width, int height, const char *name = "bild.png")
 {
     QImage picture(width, height, QImage::Format_RGB32);
     picture.fill(Qt::red);
-    QVERIFY(picture.save(f.dir.filePath("bild.png")));
+    QVERIFY(picture.save(f.dir.filePath(name)));
 }
 
 // The deferred update fires as its timer would.
@@ -28,6 +29,7 @@ class TestMainWindowPicture : public QObject {
     Q_OBJECT
 private slots:
     void pictureFollowsTheCaret();
+    void lastPictureAtTheEndOfTheText();
     void missingOrHugePictureKeepsFullWidth();
     void throttleDefersToTimer();
     void textSize();
@@ -60,6 +62,35 @@ void TestMainWindowPicture::pictureFollowsTheCaret()
     f.window->requestTopic("Verwendung_der_Dokumentation");
     QVERIFY(picture->isHidden());
     QCOMPARE(f.text()->width(), 795);
+}
+
+void TestMainWindowPicture::lastPictureAtTheEndOfTheText()
+{
+    WindowFixture f(kDoc);
+    savePicture(f, 100, 200, "hoch.png");
+    savePicture(f, 200, 100, "quer.png");
+    auto *picture = f.control<tamo::PictureView>("picture");
+    const QRectF tall(103.25, 0, 206.5, 413);
+    const QRectF wide(0, 103.25, 413, 206.5);
+    f.later();
+    f.window->requestTopic("Zwei");
+    // The text holds its final line break, and the caret can stand behind it.
+    QCOMPARE(f.text()->topicText(), QString("A\r\nB\r\n"));
+
+    f.later();
+    f.text()->setFocus();
+    QTest::keyClick(f.text(), Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(f.text()->selectionStart(), 6);
+    QCOMPARE(picture->target(), wide);
+    f.later();
+    QTest::keyClick(f.text(), Qt::Key_Up);
+    QCOMPARE(picture->target(), tall);
+    // A click below the text puts the caret at its end too.
+    f.later();
+    QTest::mouseClick(f.text()->viewport(), Qt::LeftButton, {},
+                      QPoint(5, f.text()->viewport()->height() - 5));
+    QCOMPARE(f.text()->selectionStart(), 6);
+    QCOMPARE(picture->target(), wide);
 }
 
 void TestMainWindowPicture::missingOrHugePictureKeepsFullWidth()
@@ -119,7 +150,9 @@ void TestMainWindowPicture::throttleDefersToTimer()
 void TestMainWindowPicture::textSize()
 {
     WindowFixture f(kDoc);
-    auto size = [&f] { return f.text()->font().pointSizeF(); };
+    auto size = [&f] {
+        return f.text()->font().pointSizeF();
+    };
     f.click("largerTextButton");
     QCOMPARE(size(), 11.0);
     QVERIFY(!f.text()->font().bold());

@@ -23,8 +23,7 @@ private slots:
 private:
     void tick(tamo::SplashWindow &splash)
     {
-        QVERIFY(QMetaObject::invokeMethod(splash.findChild<QTimer *>("countdownTimer"),
-                                          "timeout"));
+        QVERIFY(QMetaObject::invokeMethod(splash.findChild<QTimer *>("countdownTimer"), "timeout"));
     }
     QString status(const tamo::SplashWindow &splash)
     {

@@ -26,11 +26,11 @@ struct WindowFixture {
         if (!settings.isNull())
             writeTempFile(dir, "tamoini.txt", settings);
         QDir::setCurrent(dir.path());
-        window = std::make_unique<tamo::MainWindow>(
-            [this] { return now; },
-            [this](const QString &text, const QString &title) {
-                messages << title + QStringLiteral(": ") + text;
-            });
+        window =
+            std::make_unique<tamo::MainWindow>([this] { return now; },
+                                               [this](const QString &text, const QString &title) {
+                                                   messages << title + QStringLiteral(": ") + text;
+                                               });
         window->loadAndShow();
         // Focus moves, and with them the query box's own reactions, need an active window.
         window->activateWindow();

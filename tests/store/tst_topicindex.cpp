@@ -182,13 +182,14 @@ void TestTopicIndex::prefixList()
 {
     const QString path = writeTempFile(m_dir, "prefix.txw",
                                        "###Verwendung\r\n###VERGLEICH\r\n###Ver teilt\r\n"
-                                       "###Ve\r\n###Datei\r\n");
+                                       "###Ve\r\n###Datei\r\n###ix\r\n");
     const TopicIndex index = indexOf(path);
     QCOMPARE(index.namesStartingWith("ver"), QStringList({"Ver teilt", "VERGLEICH", "Verwendung"}));
     QCOMPARE(index.namesStartingWith("VER "), QStringList({"Ver teilt"}));
     QCOMPARE(index.namesStartingWith(""), index.names);
     QCOMPARE(index.namesStartingWith("Verwendung_der"), QStringList());
     QCOMPARE(index.namesStartingWith("x"), QStringList());
+    QCOMPARE(index.namesStartingWith(QString(QChar(0x130))), QStringList({"ix"})); // one to one
 }
 
 QTEST_GUILESS_MAIN(TestTopicIndex)
