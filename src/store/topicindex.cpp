@@ -5,8 +5,6 @@
 #include "std/textroutines.h"
 #include "store/docreader.h"
 
-#include <cstring>
-
 namespace tamo {
 
 QString loadingCaption(qint64 positionAfter, qint64 fileSize, const QString &name)
@@ -56,9 +54,9 @@ TopicIndex buildTopicIndex(DocReader &reader, const LoadProgress &progress)
     const qint64 fileSize = reader.size();
     for (;;) {
         const QByteArrayView line = reader.readRawLine();
-        if (DocReader::isEndMark(line))
+        if (lines::isEndMark(line))
             break;
-        if (line.size() < 3 || std::memcmp(line.data(), "###", 3) != 0)
+        if (!lines::isHeading(line))
             continue;
         const QString name = cp1252::decode(line.sliced(3));
         const qint64 after = reader.position();

@@ -1,4 +1,4 @@
-#include "search/ranking.h"
+#include "support/referenceranking.h"
 
 #include <QTest>
 

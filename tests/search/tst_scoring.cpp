@@ -1,6 +1,7 @@
 #include "search/query.h"
 #include "search/scoring.h"
 #include "std/textroutines.h"
+#include "support/referencescores.h"
 
 #include <QRandomGenerator>
 #include <QTest>
