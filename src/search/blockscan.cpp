@@ -1,7 +1,7 @@
 #include "search/blockscan.h"
 
 #include "std/cp1252.h"
-#include "store/linerule.h"
+#include "std/linerule.h"
 
 #include <algorithm>
 

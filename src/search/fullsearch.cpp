@@ -6,7 +6,7 @@
 #include "search/scoring.h"
 #include "search/totals.h"
 #include "search/wordmatch.h"
-#include "store/linerule.h"
+#include "std/linerule.h"
 
 #include <QByteArray>
 

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QString>
 
-#include "store/linerule.h"
+#include "std/linerule.h"
 
 namespace tamo {
 

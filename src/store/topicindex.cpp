@@ -11,7 +11,7 @@ QString loadingCaption(qint64 positionAfter, qint64 fileSize, const QString &nam
 {
     // Whole-number arithmetic in 64 bits, so files beyond 2 GB still show a true figure. The
     // percentage has one decimal at most, so its number text is formed directly: 5.1 -> "5.1",
-    // 0.3 -> ".3", 100 -> "100" (the same text NumberText gives, without its cost per heading).
+    // 0.3 -> ".3", 100 -> "100": no leading zero below 1, no trailing zero.
     const qint64 permille = (positionAfter * 1000) / (fileSize + 1);
     const qint64 whole = permille / 10;
     const qint64 tenth = permille % 10;
