@@ -44,7 +44,7 @@ public:
     {
         for (const QueryWord &w : words) {
             m_words.push_back(prepareWord(w, scans));
-            if (m_words.back().body == Body::Tokens)
+            if (m_words.back().body == BodyScan::Tokens)
                 m_lowerAll = true;
         }
     }
@@ -79,19 +79,19 @@ public:
             // Each word counts as a pass of its own over the file: its updates come after
             // all updates of the words before it.
             m_stampBase = qint64(k) * (m_fileSize + 2);
-            const Word &w = m_words[k];
+            const SearchWord &w = m_words[k];
             headingLines(w);
             switch (w.body) {
-            case Body::Substring:
+            case BodyScan::Substring:
                 substring(w);
                 break;
-            case Body::Tokens:
+            case BodyScan::Tokens:
                 tokens(w);
                 break;
-            case Body::Count:
+            case BodyScan::Count:
                 count();
                 break;
-            case Body::None:
+            case BodyScan::None:
                 break;
             }
         }
@@ -139,7 +139,7 @@ private:
     }
 
     // Heading lines: the name test, then every word with heading points.
-    void headingLines(const Word &w)
+    void headingLines(const SearchWord &w)
     {
         for (int h = 0; h < int(m_headings.size()); ++h) {
             const Heading &x = m_headings[std::size_t(h)];
@@ -178,7 +178,7 @@ private:
 
     // Text lines for a word that scores by equality and containment only: jump from one
     // occurrence to the next, and look at the line and the word around it.
-    void substring(const Word &w)
+    void substring(const SearchWord &w)
     {
         const qsizetype wl = w.bytes.size();
         int h = -1;
@@ -220,7 +220,7 @@ private:
     }
 
     // Text lines for a long quoted word: every word that is long enough is scored in full.
-    void tokens(const Word &w)
+    void tokens(const SearchWord &w)
     {
         forEachTextRange([this, &w](int h, qsizetype begin, qsizetype end) {
             qsizetype line = begin;
@@ -256,7 +256,7 @@ private:
 
     qint64 m_fileSize;
     blockscan::Kind m_scans;
-    std::vector<Word> m_words;
+    std::vector<SearchWord> m_words;
     bool m_lowerAll = false;
     Totals m_totals;
     int m_carriedEntry = -1;

@@ -17,7 +17,7 @@ bool containsBytes(const char *word, qsizetype length, const QByteArray &part)
            std::string_view::npos;
 }
 
-int wordDistance(const Word &w, const char *lineWord, int length, int limit)
+int wordDistance(const SearchWord &w, const char *lineWord, int length, int limit)
 {
     if (w.encodable) {
         return boundedEditDistance(reinterpret_cast<const unsigned char *>(lineWord), length,
@@ -33,9 +33,9 @@ int wordDistance(const Word &w, const char *lineWord, int length, int limit)
 
 } // namespace
 
-Word prepareWord(const QueryWord &query, blockscan::Kind scans)
+SearchWord prepareWord(const QueryWord &query, blockscan::Kind scans)
 {
-    Word w;
+    SearchWord w;
     w.text = query.text;
     w.quoted = query.quoted;
     bool ok = false;
@@ -53,13 +53,13 @@ Word prepareWord(const QueryWord &query, blockscan::Kind scans)
         w.table = QuotedScoreTable(length);
     }
     if (w.quoted && length == 0) {
-        w.body = Body::Count;
+        w.body = BodyScan::Count;
     } else if (w.quoted && !w.containsOnly && w.table.maxDistance(false) > 0) {
         // Long quoted words (30 characters on) score one typo off on text lines too.
-        w.body = Body::Tokens;
+        w.body = BodyScan::Tokens;
         w.minLength = int(std::max<qsizetype>(1, length - w.table.maxDistance(false)));
     } else if (w.canOccur) {
-        w.body = Body::Substring;
+        w.body = BodyScan::Substring;
         if (!w.quoted)
             w.bodyEqual = equalScore(false);
         else if (w.containsOnly)
@@ -71,7 +71,7 @@ Word prepareWord(const QueryWord &query, blockscan::Kind scans)
     return w;
 }
 
-int scoreWord(const Word &w, const char *lineWord, qsizetype length, bool heading)
+int scoreWord(const SearchWord &w, const char *lineWord, qsizetype length, bool heading)
 {
     const qsizetype wl = w.text.size();
     const int contains = containsScore(heading);
