@@ -1,7 +1,9 @@
 # Shared helpers of the benchmark scripts (sourced, not run).
 
-# median_ms RUNS COMMAND...: runs the command RUNS times (output discarded) and prints the
-# median wall time in milliseconds.
+# median_ms RUNS COMMAND...: runs the command RUNS times and prints the median wall time in
+# milliseconds. The output is read through a pipe, never sent to /dev/null directly: GNU
+# grep notices an output of /dev/null and stops at the first match, which would time a
+# fraction of the work.
 median_ms() {
     local runs=$1
     shift
@@ -9,7 +11,7 @@ median_ms() {
     for ((i = 0; i < runs; i++)); do
         local start end
         start=$(date +%s%N)
-        "$@" >/dev/null 2>&1 || true
+        { "$@" 2>/dev/null || true; } | cat >/dev/null
         end=$(date +%s%N)
         times+=($(((end - start) / 1000)))
     done
@@ -18,6 +20,9 @@ median_ms() {
 
 # ratio A B: A / B with two decimals.
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
+
+# has_rg: whether ripgrep is installed, the second baseline.
+has_rg() { command -v rg >/dev/null 2>&1; }
 
 # The build directory holding the programs (first argument of each script, default dev).
 bench_build_dir() { echo "${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/dev}"; }

@@ -1,6 +1,9 @@
 #include "search/blockscan.h"
 
 #include "std/cp1252.h"
+#include "std/linerule.h"
+
+#include <algorithm>
 
 #include <bit>
 #include <cstring>
@@ -16,23 +19,32 @@ namespace {
 
 enum class Start { Other, Heading, EndMark };
 
-// What the line at s is, judged from its first bytes. A heading needs "###" before the byte
-// that the LF drops: "###" CR LF is a heading (with an empty name), "###" LF is not.
-Start classifyLineStart(const char *d, qsizetype s, qsizetype n)
+// What the line at s is, judged by the shared line rule from its first bytes: only its first
+// four bytes can make it a heading or the end mark, so only they are looked at. A line
+// without LF is the file's last and is taken whole.
+Start classifyLineStart(const char *d, qsizetype s, qsizetype n, bool atFileEnd)
 {
-    if (s + 2 >= n)
-        return Start::Other;
-    if (d[s] == '#' && d[s + 1] == '#' && d[s + 2] == '#' && (s + 3 == n || d[s + 3] != '\n'))
+    const qsizetype peek = std::min<qsizetype>(n - s, 4);
+    const void *lf = std::memchr(d + s, '\n', size_t(peek));
+    qsizetype end;
+    if (lf)
+        end = lines::textEnd(s, static_cast<const char *>(lf) - d);
+    else if (peek < 4 && atFileEnd)
+        end = n;
+    else
+        end = s + 3; // the text runs on past its first three bytes
+    const QByteArrayView text(d + s, end - s);
+    if (lines::isHeading(text))
         return Start::Heading;
-    if (d[s] == '\r' && d[s + 1] != '\n' && d[s + 2] == '\n')
+    if (lines::isEndMark(text))
         return Start::EndMark;
     return Start::Other;
 }
 
 // Records the line at s; false once the end mark is found.
-bool noteLineStart(LineMarks &marks, const char *d, qsizetype s, qsizetype n)
+bool noteLineStart(LineMarks &marks, const char *d, qsizetype s, qsizetype n, bool atFileEnd)
 {
-    switch (classifyLineStart(d, s, n)) {
+    switch (classifyLineStart(d, s, n, atFileEnd)) {
     case Start::Heading:
         marks.headings.push_back(s);
         return true;
@@ -43,15 +55,6 @@ bool noteLineStart(LineMarks &marks, const char *d, qsizetype s, qsizetype n)
         return true;
     }
     return true;
-}
-
-// A last line without LF that holds just CR reads as the end-of-file mark too.
-void noteLastLine(LineMarks &marks, const char *d, qsizetype n, bool atFileEnd)
-{
-    if (marks.endMark >= 0 || !atFileEnd || n == 0 || d[n - 1] != '\r')
-        return;
-    if (n == 1 || d[n - 2] == '\n')
-        marks.endMark = n - 1;
 }
 
 void lowerPlain(char *dst, const char *src, qsizetype n)
@@ -65,13 +68,12 @@ LineMarks lineMarksPlain(const char *d, qsizetype n, bool atFileEnd)
 {
     LineMarks marks;
     qsizetype s = 0;
-    while (s < n && noteLineStart(marks, d, s, n)) {
+    while (s < n && noteLineStart(marks, d, s, n, atFileEnd)) {
         const void *lf = std::memchr(d + s, '\n', size_t(n - s));
         if (!lf)
             break;
         s = static_cast<const char *>(lf) - d + 1;
     }
-    noteLastLine(marks, d, n, atFileEnd);
     return marks;
 }
 
@@ -169,7 +171,7 @@ inline unsigned markCandidates(const char *d, qsizetype i)
 LineMarks lineMarksVector(const char *d, qsizetype n, bool atFileEnd)
 {
     LineMarks marks;
-    if (n > 0 && !noteLineStart(marks, d, 0, n))
+    if (n > 0 && !noteLineStart(marks, d, 0, n, atFileEnd))
         return marks;
     for (qsizetype i = 0; i < n; i += 32) {
         unsigned bits = markCandidates(d, i) | (markCandidates(d, i + 16) << 16);
@@ -178,11 +180,10 @@ LineMarks lineMarksVector(const char *d, qsizetype n, bool atFileEnd)
             bits &= bits - 1;
             if (s >= n)
                 break;
-            if (!noteLineStart(marks, d, s, n))
+            if (!noteLineStart(marks, d, s, n, atFileEnd))
                 return marks;
         }
     }
-    noteLastLine(marks, d, n, atFileEnd);
     return marks;
 }
 

@@ -1,22 +1,12 @@
 #pragma once
 
 #include "search/ranking.h"
+#include "search/searchprogress.h"
 
 #include <QList>
 #include <QString>
 
 namespace tamo {
-
-// The main window's progress bar during a full-text search. Times are seconds since
-// midnight.
-class SearchProgress {
-public:
-    virtual ~SearchProgress() = default;
-    virtual double now() = 0;               // the clock
-    virtual void start(double maximum) = 0; // show the bar: minimum 0, this maximum, value 0
-    virtual void update(double value) = 0;  // set the value and repaint at once
-    virtual void finish() = 0;              // hide the bar
-};
 
 // How much of the file one step handles. Small sizes let the tests cross many block edges.
 struct SearchTuning {
@@ -29,7 +19,7 @@ struct SearchTuning {
 // and returns the topics that earned points, best first.
 //
 // Every word scores every word of every line of a topic (heading lines included) and, once
-// per heading, the topic name itself; see plainWordScore, quotedWordScore and kNameScore.
+// per heading, the topic name itself; see scoring.h.
 // Lines are read as DocReader reads them, and a line that reads as the end-of-file mark ends
 // the search. Lines before the first heading belong to no topic and earn nothing.
 //

@@ -1,7 +1,6 @@
 #include "search/ranking.h"
 
 #include "std/collation.h"
-#include "std/textroutines.h"
 
 #include <algorithm>
 
@@ -38,41 +37,6 @@ QList<RankedTopic> orderRanking(std::vector<RankingEntry> entries)
         begin = end;
     }
     return result;
-}
-
-void RankingList::add(const QString &name, int score)
-{
-    if (score <= 0) // scores run from 0 to 255; 0 leaves the list as it is
-        return;
-    const QString key = lowerCase(name);
-    auto it = m_index.constFind(key);
-    if (it == m_index.constEnd()) {
-        it = m_index.insert(key, qsizetype(m_entries.size()));
-        m_entries.push_back({name, 0, 0});
-    }
-    RankingEntry &entry = m_entries[std::size_t(*it)];
-    entry.score += score;
-    entry.lastUpdate = ++m_updates;
-}
-
-QList<RankedTopic> RankingList::ranked() const
-{
-    return orderRanking(m_entries);
-}
-
-QStringList RankingList::listing() const
-{
-    QStringList names;
-    for (const RankedTopic &t : ranked())
-        names.append(t.name);
-    return names;
-}
-
-void RankingList::clear()
-{
-    m_index.clear();
-    m_entries.clear();
-    m_updates = 0;
 }
 
 } // namespace tamo

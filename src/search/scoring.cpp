@@ -3,7 +3,6 @@
 #include "std/textroutines.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace tamo {
 
@@ -12,40 +11,13 @@ namespace {
 // The unrounded score of a quoted word at edit distance d.
 double distanceScore(int distance, qsizetype queryLength, bool heading)
 {
-    const double c = heading ? 20 : 4;
+    const double c = equalScore(heading);
     const double t = double(std::max<qsizetype>(2, queryLength / 5));
     const double p = distance / t * 20;
     return c - std::min(c, p);
 }
 
-int containsScore(bool heading)
-{
-    return heading ? 10 : 2;
-}
-
 } // namespace
-
-int plainWordScore(QStringView lineWord, QStringView queryWord, bool heading)
-{
-    if (lineWord == queryWord)
-        return heading ? 20 : 4;
-    if (lineWord.contains(queryWord))
-        return containsScore(heading);
-    return 0;
-}
-
-int quotedWordScore(QStringView lineWord, QStringView queryWord, bool heading)
-{
-    double s = 0;
-    try {
-        s = distanceScore(editDistance(lineWord, queryWord), queryWord.size(), heading);
-    } catch (const std::invalid_argument &) {
-        s = 0; // too long to compare: containment alone decides
-    }
-    if (s == 0 && lineWord.contains(queryWord))
-        s = containsScore(heading);
-    return int(roundHalfToEven(s));
-}
 
 QuotedScoreTable::QuotedScoreTable(qsizetype queryLength)
 {

@@ -11,16 +11,23 @@ namespace tamo {
 
 // The points one word of a line earns against one query word. Both words are lower-case; a
 // word on a heading line ("###...") earns more than one in the text.
-
-// Plain query word: 20 for an equal word on a heading line, 4 elsewhere; 10 or 2 for a word
-// that contains the query word; else 0.
-int plainWordScore(QStringView lineWord, QStringView queryWord, bool heading);
-
+//
+// Plain query word: equalScore for an equal word, containsScore for a word that contains the
+// query word; else 0.
+//
 // Quoted query word: near misses count. With d the edit distance and t = max(2, length div 5)
-// the word earns c - min(c, d / t * 20), c being 20 on a heading line and 4 elsewhere, rounded
-// half to even. Where that is exactly 0 a word containing the query word earns 10 or 2. Words
-// longer than the 255 characters the edit distance takes score by containment alone.
-int quotedWordScore(QStringView lineWord, QStringView queryWord, bool heading);
+// the word earns c - min(c, d / t * 20), c being equalScore, rounded half to even. Where that
+// is exactly 0 a word containing the query word earns containsScore. Words longer than the
+// 255 characters the edit distance takes score by containment alone.
+constexpr int equalScore(bool heading)
+{
+    return heading ? 20 : 4;
+}
+
+constexpr int containsScore(bool heading)
+{
+    return heading ? 10 : 2;
+}
 
 // The points a topic gets when its name, lower-cased, equals the query word.
 inline constexpr int kNameScore = 30;
@@ -28,7 +35,7 @@ inline constexpr int kNameScore = 30;
 // The longest words the edit distance compares.
 inline constexpr qsizetype kMaxDistanceLength = 255;
 
-// quotedWordScore by distance, worked out once per query word: only distances up to
+// The quoted word's points by distance, worked out once per query word: only distances up to
 // maxDistance() give points by distance (0 after rounding counts as given); at any greater
 // distance the score is exactly 0 and containment decides.
 class QuotedScoreTable {

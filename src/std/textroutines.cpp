@@ -1,11 +1,9 @@
 #include "std/textroutines.h"
 
-#include <QLocale>
+#include "std/linerule.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <stdexcept>
 
 namespace tamo {
 
@@ -16,7 +14,7 @@ QString newLine()
 
 QString endOfFileMark()
 {
-    return QStringLiteral("\r");
+    return QString::fromLatin1(lines::kEndMark);
 }
 
 QString trimBlanks(QStringView text)
@@ -28,19 +26,6 @@ QString trimBlanks(QStringView text)
     while (begin < end && text[begin] == u' ')
         ++begin;
     return text.mid(begin, end - begin).toString();
-}
-
-QString numberText(double value)
-{
-    // 'g' with 15 digits gives the shortest form with at most 15 significant digits and no
-    // trailing zeros; the C locale gives "." and no grouping.
-    QString text = QLocale::c().toString(value, 'g', 15);
-    text.replace(u'e', u'E');
-    if (text.startsWith(QLatin1String("0.")))
-        text.remove(0, 1);
-    else if (text.startsWith(QLatin1String("-0.")))
-        text.remove(1, 1);
-    return text;
 }
 
 double roundHalfToEven(double value)
@@ -88,45 +73,6 @@ QString collapseBlanks(QStringView text)
         lastWasBlank = blank;
     }
     return out;
-}
-
-qsizetype countOccurrences(QStringView text, QStringView part)
-{
-    if (part.isEmpty())
-        return 0;
-    qsizetype count = 0;
-    qsizetype from = 0;
-    while ((from = text.indexOf(part, from)) >= 0) {
-        ++count;
-        ++from;
-    }
-    return count;
-}
-
-int editDistance(QStringView first, QStringView second)
-{
-    const qsizetype m = first.size();
-    const qsizetype n = second.size();
-    if (m > 255 || n > 255)
-        throw std::invalid_argument("editDistance: strings are limited to 255 characters");
-    if (m == 0 || n == 0)
-        return int(m + n);
-
-    // Two rows of 8-bit cells suffice: no distance exceeds the longer length.
-    std::array<std::array<unsigned char, 257>, 2> rows{};
-    for (qsizetype i = 0; i <= m; ++i)
-        rows[0][i] = static_cast<unsigned char>(i);
-    for (qsizetype j = 1; j <= n; ++j) {
-        auto &cur = rows[j % 2];
-        const auto &prev = rows[(j + 1) % 2];
-        cur[0] = static_cast<unsigned char>(j);
-        for (qsizetype i = 1; i <= m; ++i) {
-            const int cost = first[i - 1] == second[j - 1] ? 0 : 1;
-            const int best = std::min(std::min(cur[i - 1] + 1, prev[i] + 1), prev[i - 1] + cost);
-            cur[i] = static_cast<unsigned char>(best);
-        }
-    }
-    return rows[n % 2][m];
 }
 
 } // namespace tamo

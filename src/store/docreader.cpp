@@ -7,10 +7,6 @@
 
 namespace tamo {
 
-namespace {
-const char kEndMark[] = "\r";
-}
-
 bool DocReader::open(const QString &path, QString *error)
 {
     close();
@@ -70,7 +66,7 @@ bool DocReader::fill(qint64 fileOffset, qint64 minEnd)
 QByteArrayView DocReader::readRawLine()
 {
     if (!m_file.isOpen() || m_position > m_size || m_position < 1)
-        return QByteArrayView(kEndMark, 1);
+        return QByteArrayView(lines::kEndMark, 1);
 
     const qint64 start = m_position - 1; // 0-based
     qint64 searchFrom = start;
@@ -82,7 +78,7 @@ QByteArrayView DocReader::readRawLine()
                 if (m_bufferStart + m_buffer.size() <= searchFrom) {
                     m_size = searchFrom;
                     if (searchFrom == start)
-                        return QByteArrayView(kEndMark, 1);
+                        return QByteArrayView(lines::kEndMark, 1);
                 }
             }
         }
@@ -91,10 +87,8 @@ QByteArrayView DocReader::readRawLine()
         const void *lf = std::memchr(base + searchFrom, '\n', size_t(end - searchFrom));
         if (lf) {
             const qint64 lfOffset = static_cast<const char *>(lf) - base;
-            const qint64 withLf = lfOffset - start + 1;
             m_position = lfOffset + 2;
-            // Drop the LF and the character in front of it.
-            return QByteArrayView(base + start, withLf >= 2 ? withLf - 2 : 0);
+            return QByteArrayView(base + start, lines::textEnd(start, lfOffset) - start);
         }
         if (end >= m_size) {
             // The last line has no LF: return it whole; the reader has looked one byte past

@@ -5,14 +5,13 @@
 #include <QFile>
 #include <QString>
 
+#include "std/linerule.h"
+
 namespace tamo {
 
 // Reads a documentation or settings file line by line, addressing it by 1-based byte
-// positions. Lines end with LF; the LF and the one character in front of it are dropped
-// (normally the CR of CR LF, so a line ending in a bare LF loses its last character). A last
-// line without LF is returned whole and leaves the position at size + 2. At the end the
-// reader returns the end-of-file mark, the one-character line CR; a line that reads as just
-// CR (the bytes CR CR LF) is indistinguishable from it and so ends every reader.
+// positions. Lines read as linerule.h says. A last line without LF leaves the position at
+// size + 2. At the end the reader returns the end-of-file mark (lines::kEndMark).
 //
 // The file is read in large blocks, but positions stay exact: after each line the position
 // stands directly behind its LF, and seek() starts the next line anywhere.
@@ -44,8 +43,6 @@ public:
 
     // The next line decoded from Windows-1252, or the end-of-file mark.
     QString readLine();
-
-    static bool isEndMark(QByteArrayView line) { return line.size() == 1 && line[0] == '\r'; }
 
 private:
     bool fill(qint64 fileOffset, qint64 minEnd);

@@ -5,15 +5,13 @@
 #include "std/textroutines.h"
 #include "store/docreader.h"
 
-#include <cstring>
-
 namespace tamo {
 
 QString loadingCaption(qint64 positionAfter, qint64 fileSize, const QString &name)
 {
     // Whole-number arithmetic in 64 bits, so files beyond 2 GB still show a true figure. The
     // percentage has one decimal at most, so its number text is formed directly: 5.1 -> "5.1",
-    // 0.3 -> ".3", 100 -> "100" (the same text NumberText gives, without its cost per heading).
+    // 0.3 -> ".3", 100 -> "100": no leading zero below 1, no trailing zero.
     const qint64 permille = (positionAfter * 1000) / (fileSize + 1);
     const qint64 whole = permille / 10;
     const qint64 tenth = permille % 10;
@@ -56,9 +54,9 @@ TopicIndex buildTopicIndex(DocReader &reader, const LoadProgress &progress)
     const qint64 fileSize = reader.size();
     for (;;) {
         const QByteArrayView line = reader.readRawLine();
-        if (DocReader::isEndMark(line))
+        if (lines::isEndMark(line))
             break;
-        if (line.size() < 3 || std::memcmp(line.data(), "###", 3) != 0)
+        if (!lines::isHeading(line))
             continue;
         const QString name = cp1252::decode(line.sliced(3));
         const qint64 after = reader.position();

@@ -6,6 +6,7 @@
 #include "std/cp1252.h"
 #include "std/textroutines.h"
 #include "store/docreader.h"
+#include "support/referencescores.h"
 #include "support/tempdoc.h"
 
 #include <QRandomGenerator>
@@ -135,6 +136,23 @@ QString randomQuery(QRandomGenerator &rng)
     for (int i = rng.bounded(1, 4); i > 0; --i)
         query += (rng.bounded(6) ? pick(rng, words) : '"' + nearMiss(rng) + '"') + u' ';
     return query;
+}
+
+// Where two rankings part: the first entry that differs, or the extra entries.
+QString difference(const QList<RankedTopic> &actual, const QList<RankedTopic> &expected)
+{
+    auto entry = [](const QList<RankedTopic> &list, qsizetype i) {
+        return i < list.size() ? QString("[%1] %2").arg(list[i].name).arg(list[i].score)
+                               : QString("nothing");
+    };
+    qsizetype i = 0;
+    while (i < actual.size() && i < expected.size() && actual[i] == expected[i])
+        ++i;
+    return QString("entry %1 is %2, expected %3 (%4 vs %5 entries)")
+        .arg(i)
+        .arg(entry(actual, i), entry(expected, i))
+        .arg(actual.size())
+        .arg(expected.size());
 }
 
 // The window's bar.
@@ -268,11 +286,13 @@ void TestFullSearch::matchesReference()
                                      .readBytes = rng.bounded(1, 20),
                                      .vectorScans = q % 2 == 1};
             for (const SearchTuning &tuning : {SearchTuning(), small}) {
-                if (fullSearch(path, query, nullptr, tuning) != expected)
-                    QFAIL(qPrintable(QString("round %1, query [%2], block %3:\n")
+                const QList<RankedTopic> actual = fullSearch(path, query, nullptr, tuning);
+                if (actual != expected)
+                    QFAIL(qPrintable(QString("round %1, query [%2], block %3: %4\n")
                                          .arg(round)
                                          .arg(query)
-                                         .arg(tuning.blockBytes) +
+                                         .arg(tuning.blockBytes)
+                                         .arg(difference(actual, expected)) +
                                      doc.toPercentEncoding(" #")));
             }
         }

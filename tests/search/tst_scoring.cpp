@@ -1,6 +1,7 @@
 #include "search/query.h"
 #include "search/scoring.h"
 #include "std/textroutines.h"
+#include "support/referencescores.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -110,6 +111,13 @@ void TestScoring::boundedDistance()
             w += QChar(u"abcab#"[rng.bounded(6)]);
         return w;
     };
+    // The plain distance the bounded one is held against.
+    QCOMPARE(editDistance(u"Tabelle", u"Tafel"), 3);
+    QCOMPARE(editDistance(u"funktion", u"funktoin"), 2); // a swap costs two
+    QCOMPARE(editDistance(u"Abc", u"abc"), 1);           // case counts
+    QCOMPARE(editDistance(u"", u"abc"), 3);
+    QCOMPARE(editDistance(QString(255, u'a'), QString(255, u'b')), 255);
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, editDistance(QString(256, u'a'), u"x"));
     for (int i = 0; i < 20000; ++i) {
         const int maxLength = i % 50 == 0 ? 250 : 12;
         const QString a = randomWord(maxLength);

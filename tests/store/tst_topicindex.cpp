@@ -69,18 +69,12 @@ void TestTopicIndex::headings_data()
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QList<qint64>>("positions");
     QTest::newRow("empty file") << QByteArray() << QStringList() << QList<qint64>();
-    QTest::newRow("no headings") << QByteArray("text\r\nmore\r\n") << QStringList()
-                                 << QList<qint64>();
     QTest::newRow("sorted, lines before first heading skipped")
         << QByteArray("intro\r\n###Zugriff\r\nz\r\n###Datei\r\nd\r\n")
         << QStringList{"Datei", "Zugriff"} << QList<qint64>{23, 8};
     QTest::newRow("duplicates: later heading first")
         << QByteArray("###A\r\n1\r\n###A\r\n2\r\n") << QStringList{"A", "A"}
         << QList<qint64>{10, 1};
-    QTest::newRow("case variants keep own positions")
-        << QByteArray("###Abc\r\n###ABC\r\n") << QStringList{"ABC", "Abc"} << QList<qint64>{9, 1};
-    QTest::newRow("empty name and leading blank")
-        << QByteArray("### B\r\n###\r\n") << QStringList{"", " B"} << QList<qint64>{8, 1};
     QTest::newRow("last heading without line end: one before it")
         << QByteArray("###A\r\n###B") << QStringList{"A", "B"} << QList<qint64>{1, 6};
     QTest::newRow("single heading line: position 0")

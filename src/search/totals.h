@@ -1,0 +1,121 @@
+#pragma once
+
+#include "search/ranking.h"
+#include "std/cp1252.h"
+
+#include <QHash>
+#include <QList>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+namespace tamo {
+
+// The totals, one entry per lower-cased topic name. Names live in one growing byte store and
+// the entries are found through an open-addressing table, so that thousands of scored topics
+// cost no allocation each. Only the spelling is stored: lower-cased, every spelling of an
+// entry gives its key. Each topic has its own total under its exact lower-cased name.
+class Totals {
+public:
+    // The entry of a name, made when it is new. key is the name lower-cased, spelling as the
+    // heading has it.
+    int find(const char *key, const char *spelling, qsizetype length)
+    {
+        const size_t hash = qHashBits(key, size_t(length), 0);
+        if (4 * (m_entries.size() + 1) > 3 * m_table.size())
+            grow();
+        const size_t mask = m_table.size() - 1;
+        for (size_t i = hash & mask;; i = (i + 1) & mask) {
+            const int slot = m_table[i];
+            if (slot < 0) {
+                m_table[i] = int(m_entries.size());
+                Entry e;
+                e.nameOffset = store(spelling, length);
+                e.length = length;
+                e.hash = hash;
+                m_entries.push_back(e);
+                return m_table[i];
+            }
+            if (keyEquals(m_entries[std::size_t(slot)], hash, key, length))
+                return slot;
+        }
+    }
+
+    // Adds points given at stamp to an entry; spelling is the name as the heading has it.
+    void add(int index, qint64 points, qint64 stamp, const char *spelling)
+    {
+        Entry &e = m_entries[std::size_t(index)];
+        e.total += points;
+        if (stamp < e.firstStamp) {
+            e.firstStamp = stamp;
+            if (e.length > 0 &&
+                std::memcmp(m_store.data() + e.nameOffset, spelling, size_t(e.length)) != 0)
+                e.nameOffset = store(spelling, e.length);
+        }
+        e.lastStamp = std::max(e.lastStamp, stamp);
+    }
+
+    QList<RankedTopic> ranked() const
+    {
+        std::vector<RankingEntry> ranking;
+        ranking.reserve(m_entries.size());
+        for (const Entry &e : m_entries) {
+            if (e.total > 0) {
+                const QByteArrayView name(m_store.data() + e.nameOffset, e.length);
+                ranking.push_back({cp1252::decode(name), e.total, e.lastStamp});
+            }
+        }
+        return orderRanking(std::move(ranking));
+    }
+
+private:
+    struct Entry {
+        qint64 total = 0;
+        qint64 firstStamp = std::numeric_limits<qint64>::max();
+        qint64 lastStamp = -1;
+        qsizetype nameOffset = 0; // spelled as when it first got points
+        qsizetype length = 0;
+        size_t hash = 0;
+    };
+
+    bool keyEquals(const Entry &e, size_t hash, const char *key, qsizetype length) const
+    {
+        if (e.hash != hash || e.length != length)
+            return false;
+        const auto &lower = cp1252::lowerTable();
+        const char *name = m_store.data() + e.nameOffset;
+        for (qsizetype i = 0; i < length; ++i) {
+            if (char(lower[static_cast<unsigned char>(name[i])]) != key[i])
+                return false;
+        }
+        return true;
+    }
+
+    qsizetype store(const char *bytes, qsizetype length)
+    {
+        const qsizetype offset = qsizetype(m_store.size());
+        m_store.insert(m_store.end(), bytes, bytes + length);
+        return offset;
+    }
+
+    void grow()
+    {
+        std::vector<int> table(std::max<size_t>(64, m_table.size() * 2), -1);
+        const size_t mask = table.size() - 1;
+        for (std::size_t k = 0; k < m_entries.size(); ++k) {
+            size_t i = m_entries[k].hash & mask;
+            while (table[i] >= 0)
+                i = (i + 1) & mask;
+            table[i] = int(k);
+        }
+        m_table = std::move(table);
+    }
+
+    std::vector<Entry> m_entries;
+    std::vector<int> m_table; // entry indexes by hash, -1 where free
+    std::vector<char> m_store;
+};
+
+} // namespace tamo
