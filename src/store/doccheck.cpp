@@ -48,6 +48,8 @@ static_assert(std::size(kKinds) == size_t(ProblemKind::SettingsBareLf) + 1);
 
 // The full-text search compares words up to this length by similar spelling.
 constexpr qsizetype kLongestComparedWord = 255;
+// Related sections up to this many lines are searched for a repeated name without a table.
+constexpr size_t kShortSection = 16;
 // How much of a long line a message quotes.
 constexpr qsizetype kQuoteLength = 40;
 
@@ -159,8 +161,10 @@ private:
     std::vector<Heading> m_headings;
     std::vector<RelatedLine> m_related;
     std::vector<qint64> m_endMarks;
-    // The topic a related name was last listed in (counted by headings), and on which line.
-    std::unordered_map<Bytes, std::pair<qint64, qint64>> m_relatedSeen;
+    // The related lines of the current topic, to find a name listed twice. Sections are short,
+    // so a plain search does; a long one gets a hash table.
+    std::vector<size_t> m_sectionRelated; // indices into m_related
+    std::unordered_map<Bytes, qint64> m_sectionNames;
     std::unordered_map<Bytes, PictureStatus> m_pictures;
     std::unordered_map<Bytes, size_t> m_lastHeading;    // name -> index of its last heading
     std::unordered_map<std::string, size_t> m_caseless; // lower-cased name -> first heading
@@ -193,6 +197,9 @@ QList<DocProblem> Checker::run(Bytes bytes)
 
         if (startsWith(line, "###")) {
             section = Section::Body;
+            m_sectionRelated.clear();
+            if (!m_sectionNames.empty())
+                m_sectionNames.clear();
             checkHeading(namePart(line), number, !hasEnd);
             m_headings.push_back({namePart(line), number, hidden});
             continue;
@@ -310,18 +317,30 @@ void Checker::checkRelated(Bytes line, qint64 number)
     const bool hidden = !m_endMarks.empty();
     m_related.push_back({name, number, hidden, startsWith(line, "---")});
 
-    // The topic is counted by the headings seen so far.
-    const auto topic = qint64(m_headings.size());
-    auto [it, inserted] = m_relatedSeen.try_emplace(name, topic, number);
-    if (!inserted && it->second.first == topic) {
+    qint64 earlier = 0;
+    if (m_sectionRelated.size() < kShortSection) {
+        for (const size_t i : m_sectionRelated) {
+            if (m_related[i].name == name) {
+                earlier = m_related[i].line;
+                break;
+            }
+        }
+    } else {
+        if (m_sectionNames.empty()) {
+            for (const size_t i : m_sectionRelated)
+                m_sectionNames.try_emplace(m_related[i].name, m_related[i].line);
+        }
+        const auto [it, inserted] = m_sectionNames.try_emplace(name, number);
+        if (!inserted)
+            earlier = it->second;
+    }
+    m_sectionRelated.push_back(m_related.size() - 1);
+    if (earlier > 0)
         add(number, ProblemKind::RelatedDuplicate,
             QStringLiteral("Das verwandte Thema %1 steht schon in Zeile %2: die Liste der "
                            "verwandten Themen zeigt es zweimal. Eine der Zeilen löschen.")
                 .arg(quoted(name))
-                .arg(it->second.second));
-    } else if (!inserted) {
-        it->second = {topic, number};
-    }
+                .arg(earlier));
 }
 
 void Checker::checkPicture(Bytes name, qint64 number)
@@ -404,6 +423,8 @@ QString Checker::hiddenBy(qint64 headingLine) const
 
 void Checker::checkHeadingNames()
 {
+    m_lastHeading.reserve(m_headings.size());
+    m_caseless.reserve(m_headings.size());
     for (size_t i = 0; i < m_headings.size(); ++i)
         m_lastHeading[m_headings[i].name] = i;
 
@@ -421,8 +442,7 @@ void Checker::checkHeadingNames()
 
         const auto [first, inserted] = m_caseless.try_emplace(lowered(h.name), i);
         const Heading &other = m_headings[first->second];
-        if (!inserted && other.name != h.name && !reportedCase[h.name]) {
-            reportedCase[h.name] = true;
+        if (!inserted && other.name != h.name && reportedCase.try_emplace(h.name, true).second) {
             add(h.line, ProblemKind::HeadingCase,
                 QStringLiteral("%1 unterscheidet sich von %2 (Zeile %3) nur in Groß- und "
                                "Kleinschreibung: die Themenliste zeigt beide, ein Verweis "
@@ -438,12 +458,15 @@ void Checker::checkRelatedNames()
 {
     // Before a line that reads as the end of the file, only the headings before it count.
     std::unordered_map<Bytes, size_t> visible;
-    for (size_t i = 0; i < m_headings.size() && !m_headings[i].hidden; ++i)
-        visible[m_headings[i].name] = i;
+    if (!m_endMarks.empty()) {
+        for (size_t i = 0; i < m_headings.size() && !m_headings[i].hidden; ++i)
+            visible[m_headings[i].name] = i;
+    }
+    const auto &shown = m_endMarks.empty() ? m_lastHeading : visible;
 
     for (const RelatedLine &r : m_related) {
         const auto found = m_lastHeading.find(r.name);
-        if (r.hidden ? found != m_lastHeading.end() : visible.contains(r.name))
+        if (r.hidden ? found != m_lastHeading.end() : shown.contains(r.name))
             continue;
 
         QString hint;

@@ -133,6 +133,11 @@ void TestDocCheck::problems_data()
     QTest::newRow("related topic twice in one topic, once in another")
         << S + "---B\r\n---B\r\n###B\r\n---B\r\n"
         << QStringList{"3:related-duplicate"};
+    QStringList repeats;
+    for (int line = 3; line <= 21; ++line)
+        repeats += QString::number(line) + QStringLiteral(":related-duplicate");
+    QTest::newRow("related topic repeated in a long section")
+        << S + QByteArray("---Verwendung_der_Dokumentation\r\n").repeated(20) << repeats;
     QTest::newRow("blank after the picture marker")
         << S + "%%% ok.png\r\n"
         << QStringList{"2:picture-blank", "2:picture-missing"};
