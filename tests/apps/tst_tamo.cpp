@@ -159,11 +159,8 @@ void TestTamo::check()
         writeTempFile(m_dir, "warned.txw", "###Verwendung_der_Dokumentation\r\n###Datei\n");
     Run r = tamo({"check", "--doc", warned});
     QCOMPARE(r.exitCode, 0);
-    QCOMPARE(QString::fromUtf8(r.out).section(u':', 2), // after FILE:LINE
-             QString::fromUtf8(" warning: Die Zeile endet mit LF ohne CR und verliert ihr letztes "
-                               "Zeichen: der Betrachter liest „###Date“ statt „###Datei“. Die "
-                               "Zeile mit CR LF beenden.\n0 Fehler, 1 Warnung\n"));
-    QVERIFY(r.out.startsWith(warned.toUtf8() + ":2: warning: "));
+    QVERIFY(r.out.startsWith(warned.toUtf8() + ":2: warning: Die Zeile endet mit LF"));
+    QVERIFY(r.out.endsWith(".\n0 Fehler, 1 Warnung\n"));
 
     const QString broken = writeTempFile(m_dir, "broken.txw", "###A\r\n---B\r\n\r\r\n###B\n");
     r = tamo({"check", "--doc", broken});

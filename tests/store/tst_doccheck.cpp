@@ -84,8 +84,6 @@ void TestDocCheck::problems_data()
     QTest::newRow("related topic without heading")
         << S + "---Fehlt\r\n---Verwendung_der_Dokumentation\r\n"
         << QStringList{"2:related-not-found"};
-    QTest::newRow("related names are case-sensitive") << S + "---verwendung_der_Dokumentation\r\n"
-                                                      << QStringList{"2:related-not-found"};
     QTest::newRow("every non-blank line of the related section names a topic")
         << S + "---Verwendung_der_Dokumentation\r\nStray\r\n%%%ok.png\r\n"
         << QStringList{"3:related-not-found", "4:related-not-found"};
@@ -124,11 +122,9 @@ void TestDocCheck::problems_data()
     QTest::newRow("last text line without line end") << S + "text" << QStringList{};
     QTest::newRow("heading blanks") << S + "### A\r\n###B \r\n###C\tD\r\n"
                                     << QStringList{"2:heading-blanks", "3:heading-blanks"};
-    QTest::newRow("words up to 255 characters")
-        << S + QByteArray(255, 'w') + " " + QByteArray(255, 'v') + "\r\n"
-        << QStringList{};
-    QTest::newRow("a word of 256 characters")
-        << S + "kurz " + QByteArray(256, 'w') + " " + QByteArray(300, 'v') + "\r\n"
+    QTest::newRow("words of 255, 256 and 300 characters: one report")
+        << S + QByteArray(255, 'u') + " " + QByteArray(256, 'w') + " " + QByteArray(300, 'v') +
+               "\r\n"
         << QStringList{"2:long-word"};
     QTest::newRow("related topic twice in one topic, once in another")
         << S + "---B\r\n---B\r\n###B\r\n---B\r\n"
@@ -173,8 +169,6 @@ void TestDocCheck::messagesSayWhatTheReaderSees_data()
     QTest::newRow("bare lf: the end of a long line")
         << S + QByteArray(50, 'a') + "xyz\n"
         << "bare-lf" << QStringList{"aaxy“ statt „…a", "axyz“"};
-    QTest::newRow("end mark: what it hides") << S + "\r\r\n###A\r\n\r\n###B\r\n"
-                                             << "end-mark" << QStringList{"3 Zeilen", "2 Themen"};
     QTest::newRow("end mark: one line, one topic")
         << S + "\r\r\n###A"
         << "end-mark" << QStringList{"(1 Zeile, 1 Thema)"};
