@@ -80,6 +80,7 @@ const std::map<QString, Command> &commands()
         {QStringLiteral("show"), {true, showCommand}},
         {QStringLiteral("prefix"), {true, prefixCommand}},
         {QStringLiteral("search"), {true, searchCommand}},
+        {QStringLiteral("check"), {false, checkCommand}},
     };
     return table;
 }
@@ -102,6 +103,7 @@ QString usageText()
         "  tamo show   [--doc DATEI] [--json] NAME    ein Thema anzeigen\n"
         "  tamo prefix [--doc DATEI] [--json] TEXT    Themen, deren Name mit TEXT beginnt\n"
         "  tamo search [--doc DATEI] [--json] ANFRAGE Volltextsuche, beste Treffer zuerst\n"
+        "  tamo check  [--doc DATEI] [--json]         Fehler und Fallen der Datei finden\n"
         "\n"
         "Ohne --doc wird tamo.txw in dem Verzeichnis gelesen, das die erste Zeile von\n"
         "./tamoini.txt nennt, sonst im aktuellen Verzeichnis.\n");

@@ -13,7 +13,8 @@ struct CliOptions {
     QString argument; // NAME, TEXT or QUERY
 };
 
-// What a command produced: exit code 0 with text for stdout, or exit code 2 with a message.
+// What a command produced: text for stdout with exit code 0 (1 when check finds an error), or
+// exit code 2 with a message.
 struct CliResult {
     int exitCode = 0;
     QByteArray out;

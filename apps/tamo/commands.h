@@ -35,6 +35,7 @@ CliResult topicsCommand(const CliOptions &options, Documentation &doc);
 CliResult showCommand(const CliOptions &options, Documentation &doc);
 CliResult prefixCommand(const CliOptions &options, Documentation &doc);
 CliResult searchCommand(const CliOptions &options, Documentation &doc);
+CliResult checkCommand(const CliOptions &options, Documentation &doc);
 
 // Exit code 2 with a message.
 CliResult cliFailure(const QString &message);

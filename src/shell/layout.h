@@ -69,18 +69,14 @@ inline constexpr Control kCloseFindButton{
     "closeFindButton", {696, 120, 97, 17}, u"Fenster schließen", nullptr};
 
 // The word separator classes, indexed as the whole-word rule counts them (blank, tab and line
-// break, underscore, hyphen, other punctuation), with their places in the separator group and
-// whether each starts checked.
-struct SeparatorBox {
-    Control control;
-    bool checked;
-};
-inline constexpr std::array<SeparatorBox, 5> kSeparatorBoxes{{
-    {{"separatorBlank", {8, 16, 81, 17}, u"Leerzeichen", nullptr}, true},
-    {{"separatorTabAndEnter", {8, 32, 121, 17}, u"Tabulator und [Enter]", nullptr}, true},
-    {{"separatorUnderscore", {136, 16, 113, 17}, u"Unterstreichung", nullptr}, false},
-    {{"separatorHyphen", {136, 32, 81, 17}, u"Bindestriche", nullptr}, false},
-    {{"separatorOther", {232, 16, 129, 17}, u"andere Sonderzeichen", nullptr}, true},
+// break, underscore, hyphen, other punctuation), with their places in the separator group.
+// Which start checked is the rule's own default set.
+inline constexpr std::array<Control, 5> kSeparatorBoxes{{
+    {"separatorBlank", {8, 16, 81, 17}, u"Leerzeichen", nullptr},
+    {"separatorTabAndEnter", {8, 32, 121, 17}, u"Tabulator und [Enter]", nullptr},
+    {"separatorUnderscore", {136, 16, 113, 17}, u"Unterstreichung", nullptr},
+    {"separatorHyphen", {136, 32, 81, 17}, u"Bindestriche", nullptr},
+    {"separatorOther", {232, 16, 129, 17}, u"andere Sonderzeichen", nullptr},
 }};
 // Back to front, the separator boxes were laid as blank, tab, hyphen, underscore, other.
 inline constexpr std::array<int, 5> kSeparatorStacking{0, 1, 3, 2, 4};

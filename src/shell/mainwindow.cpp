@@ -2,6 +2,7 @@
 
 #include "shell/mainwindow.h"
 
+#include "find/wholeword.h"
 #include "shell/controls.h"
 #include "shell/layout.h"
 #include "store/doclocation.h"
@@ -190,10 +191,10 @@ void MainWindow::createFindPanel()
 
     m_separatorGroup = makeControl<QGroupBox>(layout::kSeparatorGroup, m_findPanel);
     for (int index : layout::kSeparatorStacking) {
-        const layout::SeparatorBox &spec = layout::kSeparatorBoxes[std::size_t(index)];
-        QCheckBox *box = makeControl<QCheckBox>(spec.control, m_separatorGroup);
-        box->setChecked(spec.checked);
-        m_separatorBoxes[std::size_t(index)] = box;
+        const auto i = std::size_t(index);
+        QCheckBox *box = makeControl<QCheckBox>(layout::kSeparatorBoxes[i], m_separatorGroup);
+        box->setChecked(defaultSeparatorFlags[i]);
+        m_separatorBoxes[i] = box;
     }
     const QList<QCheckBox *> boxes(m_separatorBoxes.begin(), m_separatorBoxes.end());
     for (QCheckBox *box : boxes)

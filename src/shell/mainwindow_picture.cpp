@@ -5,6 +5,7 @@
 #include "shell/controls.h"
 #include "shell/layout.h"
 #include "viewer/picturechoice.h"
+#include "viewer/picturelimit.h"
 #include "viewer/picturethrottle.h"
 
 #include <QImageReader>
@@ -14,18 +15,13 @@ namespace tamo {
 
 namespace {
 
-// Pictures larger than this are refused rather than allocated: a small file can declare
-// a huge image.
-constexpr int kPictureMemoryLimitMB = 256;
-
 QImage loadPicture(const QString &name)
 {
     QImageReader reader(name);
     reader.setAllocationLimit(kPictureMemoryLimitMB);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
-    if (size.isValid() &&
-        qint64(size.width()) * size.height() > qint64(kPictureMemoryLimitMB) * 256 * 1024)
+    if (size.isValid() && exceedsPictureLimit(size.width(), size.height()))
         return {};
     return reader.read();
 }
