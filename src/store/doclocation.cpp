@@ -1,5 +1,6 @@
 #include "store/doclocation.h"
 
+#include "std/cp1252.h"
 #include "std/textroutines.h"
 #include "store/docreader.h"
 
@@ -8,6 +9,48 @@
 #include <QFileInfo>
 
 namespace tamo {
+
+namespace {
+
+QString settingsName()
+{
+    return QString::fromLatin1(kSettingsFileName);
+}
+
+// The settings file's first line as it stands in the file, when it ends in a bare LF: the
+// reader has dropped its last character ("doc" LF reads as "do"). Empty otherwise.
+QString nameBeforeBareLf(const QString &settingsPath)
+{
+    QFile file(settingsPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray line = file.readLine(64 * 1024);
+    if (line.size() < 2 || !line.endsWith('\n') || line.endsWith("\r\n"))
+        return {};
+    return cp1252::decode(QByteArrayView(line).chopped(1));
+}
+
+// The directory named by tamoini.txt does not exist. Where the line lost its last character
+// to a bare LF and the full name is a directory, the message says how to mend the line.
+QString missingDirectoryMessage(const QDir &start, const QString &settingsPath,
+                                const QFileInfo &named)
+{
+    QString message =
+        QStringLiteral("Das Verzeichnis \u201E%1\u201C, das in %2 eingetragen ist, wurde nicht "
+                       "gefunden.")
+            .arg(named.filePath(), settingsName());
+    const QString meant = nameBeforeBareLf(settingsPath);
+    if (!meant.isEmpty() && QFileInfo(start, meant).isDir()) {
+        message += QStringLiteral(" Die erste Zeile von %1 endet mit LF ohne CR und verliert "
+                                  "dadurch ihr letztes Zeichen; gemeint ist wohl \u201E%2\u201C. "
+                                  "Die Zeile mit CR LF beenden, etwa so: printf '%s\\r\\n' "
+                                  "'%2' > %1")
+                       .arg(settingsName(), meant);
+    }
+    return message;
+}
+
+} // namespace
 
 bool createIfMissing(const QString &path, QString *error)
 {
@@ -26,7 +69,7 @@ bool createIfMissing(const QString &path, QString *error)
 DocLocation locateDocumentation(const QString &startDirectory, bool createSettings)
 {
     const QDir start(startDirectory);
-    const QString settingsPath = start.filePath(QString::fromLatin1(kSettingsFileName));
+    const QString settingsPath = start.filePath(settingsName());
     if (createSettings)
         createIfMissing(settingsPath); // where that fails, an absent file means "start dir"
 
@@ -40,22 +83,50 @@ DocLocation locateDocumentation(const QString &startDirectory, bool createSettin
     if (line.isEmpty() || line == endOfFileMark()) {
         location.directory = start.absolutePath();
     } else {
+        location.named = true;
         const QFileInfo info(start, line);
         if (!info.exists()) {
-            location.error =
-                QStringLiteral("Das Verzeichnis \u201E%1\u201C, das in %2 eingetragen ist, "
-                               "wurde nicht gefunden.")
-                    .arg(info.filePath(), QString::fromLatin1(kSettingsFileName));
+            location.error = missingDirectoryMessage(start, settingsPath, info);
         } else if (!info.isDir()) {
             location.error =
                 QStringLiteral("\u201E%1\u201C, eingetragen in %2, ist kein Verzeichnis.")
-                    .arg(info.filePath(), QString::fromLatin1(kSettingsFileName));
+                    .arg(info.filePath(), settingsName());
         } else {
             location.directory = info.absoluteFilePath();
         }
     }
     if (!location.directory.isEmpty())
         location.docPath = QDir(location.directory).filePath(QString::fromLatin1(kDocFileName));
+    return location;
+}
+
+DocLocation documentationFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return {info.absolutePath(), info.absoluteFilePath(), {}};
+}
+
+QString installedDocDirectory(const QString &programDirectory)
+{
+    return QDir::cleanPath(QDir(programDirectory).filePath(QStringLiteral(QUARNTAMO_DOC_FROM_BIN)));
+}
+
+DocLocation locateCommandLineDocumentation(const QString &docFile, const QString &startDirectory,
+                                           const QString &installedDirectory)
+{
+    if (!docFile.isEmpty())
+        return documentationFile(docFile);
+    DocLocation location = locateDocumentation(startDirectory, false);
+    if (location.named || QFileInfo::exists(location.docPath))
+        return location;
+    const QString installed = QDir(installedDirectory).filePath(QString::fromLatin1(kDocFileName));
+    if (QFileInfo::exists(installed))
+        return documentationFile(installed);
+    location = {};
+    location.error = QStringLiteral("Keine Dokumentation gefunden: weder ./%1 noch %2 existiert. "
+                                    "Die Datei mit --doc DATEI angeben oder ihr Verzeichnis in "
+                                    "die erste Zeile von ./%3 schreiben.")
+                         .arg(QString::fromLatin1(kDocFileName), installed, settingsName());
     return location;
 }
 

@@ -9,9 +9,10 @@ namespace tamo {
 // empty first line, leaves the start directory. A relative directory is taken from the start
 // directory.
 struct DocLocation {
-    QString directory; // absolute path of the documentation directory
-    QString docPath;   // tamo.txw in that directory (it need not exist)
-    QString error;     // set when the named directory cannot be used; the paths are then empty
+    QString directory;  // absolute path of the documentation directory
+    QString docPath;    // the documentation file in that directory (it need not exist)
+    QString error;      // set when the named directory cannot be used; the paths are then empty
+    bool named = false; // the directory is the one tamoini.txt names
 };
 
 inline constexpr char kSettingsFileName[] = "tamoini.txt";
@@ -20,6 +21,23 @@ inline constexpr char kDocFileName[] = "tamo.txw";
 // createSettings: the viewer creates a missing tamoini.txt empty (and goes on when it cannot);
 // the command line never creates a file.
 DocLocation locateDocumentation(const QString &startDirectory, bool createSettings);
+
+// A documentation file named directly (tamo --doc, or the viewer given a file): read as it
+// is, from its own directory, whatever its name; tamoini.txt plays no part.
+DocLocation documentationFile(const QString &path);
+
+// The installed documentation of a program installed in programDirectory: the install layout
+// puts it at a fixed place relative to the programs (../share/quarntamo/doc by default), so
+// that every install prefix works.
+QString installedDocDirectory(const QString &programDirectory);
+
+// The command line's lookup, in this order: the file given with --doc (docFile); the directory
+// named by tamoini.txt in the start directory; tamo.txw in the start directory; tamo.txw in
+// installedDirectory. The last is tried only where tamoini.txt names nothing and the start
+// directory holds no tamo.txw, so that a directory the user chose is never passed over.
+// Nothing is created. Sets error when no documentation exists in any of these places.
+DocLocation locateCommandLineDocumentation(const QString &docFile, const QString &startDirectory,
+                                           const QString &installedDirectory);
 
 // Creates an empty file where none exists. Returns false (with the reason) when the file is
 // missing and cannot be created; an existing file is left untouched.

@@ -14,6 +14,8 @@ private slots:
     void settingsFirstLine();
     void missingSettingsIsCreatedOnlyWhenAsked();
     void namedDirectoryMissing();
+    void commandLineLookupOrder_data();
+    void commandLineLookupOrder();
 };
 
 void TestDocLocation::settingsFirstLine_data()
@@ -79,6 +81,78 @@ void TestDocLocation::namedDirectoryMissing()
     location = locateDocumentation(dir.path(), false);
     QVERIFY(location.directory.isEmpty());
     QVERIFY(location.error.contains("kein Verzeichnis"));
+
+    // "doc" LF reads as "do": the lookup still fails, and the message names the cure.
+    QDir(dir.path()).mkdir("doc");
+    writeTempFile(dir, "tamoini.txt", "doc\n");
+    location = locateDocumentation(dir.path(), false);
+    QVERIFY(location.directory.isEmpty());
+    QVERIFY2(location.error.contains(u"gemeint ist wohl \u201Edoc\u201C") &&
+                 location.error.contains("mit CR LF beenden"),
+             qPrintable(location.error));
+    writeTempFile(dir, "tamoini.txt", "dox\n"); // "dox" is no directory either: no guess
+    QVERIFY(!locateDocumentation(dir.path(), false).error.contains("CR LF"));
+}
+
+void TestDocLocation::commandLineLookupOrder_data()
+{
+    // A root with start/ (the working directory), start/docs/, start/nodoc/ and installed/;
+    // the columns say which files exist. expected is relative to the root, or the error.
+    QTest::addColumn<QString>("flag");
+    QTest::addColumn<QByteArray>("settings"); // null: no start/tamoini.txt
+    QTest::addColumn<bool>("startDoc");
+    QTest::addColumn<bool>("installedDoc");
+    QTest::addColumn<QString>("expected");
+    const QByteArray none;
+    QTest::newRow("--doc first") << "other.txw" << QByteArray("docs\r\n") << true << true
+                                 << "start/other.txw";
+    QTest::newRow("then tamoini.txt")
+        << "" << QByteArray("docs\r\n") << true << true << "start/docs/tamo.txw";
+    QTest::newRow("a named directory is never passed over")
+        << "" << QByteArray("nodoc\r\n") << false << true << "start/nodoc/tamo.txw";
+    QTest::newRow("a missing named directory is an error")
+        << "" << QByteArray("gone\r\n") << false << true << "error: gone";
+    QTest::newRow("then the working directory") << "" << none << true << true << "start/tamo.txw";
+    QTest::newRow("then the installed documentation")
+        << "" << none << false << true << "installed/tamo.txw";
+    QTest::newRow("an empty first line names nothing")
+        << "" << QByteArray("\r\ndocs\r\n") << false << true << "installed/tamo.txw";
+    QTest::newRow("none anywhere")
+        << "" << none << false << false << "error: Keine Dokumentation gefunden";
+}
+
+void TestDocLocation::commandLineLookupOrder()
+{
+    QFETCH(QString, flag);
+    QFETCH(QByteArray, settings);
+    QFETCH(bool, startDoc);
+    QFETCH(bool, installedDoc);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QDir root(dir.path());
+    for (const char *sub : {"start", "start/docs", "start/nodoc", "installed"})
+        root.mkdir(sub);
+    writeTempFile(dir, "start/docs/tamo.txw", "");
+    if (!settings.isNull())
+        writeTempFile(dir, "start/tamoini.txt", settings);
+    if (startDoc)
+        writeTempFile(dir, "start/tamo.txw", "");
+    if (installedDoc)
+        writeTempFile(dir, "installed/tamo.txw", "");
+    QDir::setCurrent(root.filePath("start")); // where a relative --doc is taken from
+    const DocLocation location =
+        locateCommandLineDocumentation(flag, root.filePath("start"), root.filePath("installed"));
+    if (expected.startsWith("error: ")) {
+        QVERIFY(location.docPath.isEmpty());
+        QVERIFY2(location.error.contains(expected.mid(7)), qPrintable(location.error));
+    } else {
+        QVERIFY2(location.error.isEmpty(), qPrintable(location.error));
+        QCOMPARE(location.docPath, QFileInfo(root.filePath(expected)).absoluteFilePath());
+        QCOMPARE(location.directory, QFileInfo(location.docPath).absolutePath());
+    }
+    const QDir start(root.filePath("start")); // nothing created
+    QCOMPARE(start.entryList(QDir::Files).size(), int(!settings.isNull()) + int(startDoc));
+    QDir::setCurrent(QDir::tempPath());
 }
 
 QTEST_GUILESS_MAIN(TestDocLocation)
