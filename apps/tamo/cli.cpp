@@ -8,6 +8,7 @@
 #include "store/docreader.h"
 #include "store/topicindex.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -28,17 +29,21 @@ CliResult failure(const QString &message)
     return cliFailure(message);
 }
 
-// The documentation file: --doc, else tamo.txw in the directory that ./tamoini.txt names,
-// else in the current directory. Nothing is created.
+// A wrong call: what is wrong, and where the right calls are listed.
+CliResult usageFailure(const QString &message)
+{
+    return cliFailure(message + QStringLiteral("\nDie Befehle zeigt \u201Etamo --help\u201C."));
+}
+
+// The documentation file: --doc, else as locateCommandLineDocumentation() finds it, lastly
+// installed beside the program. Nothing is created.
 bool findDocFile(const CliOptions &options, QString *path, QString *error)
 {
-    if (!options.docFile.isEmpty()) {
-        *path = options.docFile;
-        return true;
-    }
-    const DocLocation location = locateDocumentation(QDir::currentPath(), false);
+    const DocLocation location = locateCommandLineDocumentation(
+        options.docFile, QDir::currentPath(),
+        installedDocDirectory(QCoreApplication::applicationDirPath()));
     *error = location.error;
-    *path = location.docPath;
+    *path = options.docFile.isEmpty() ? location.docPath : options.docFile;
     return location.error.isEmpty();
 }
 
@@ -97,16 +102,28 @@ CliResult cliFailure(const QString &message)
 
 QString usageText()
 {
-    return QStringLiteral(
+    const QString text = QStringLiteral(
         "Aufruf:\n"
         "  tamo topics [--doc DATEI] [--json]         alle Themen in alphabetischer Ordnung\n"
         "  tamo show   [--doc DATEI] [--json] NAME    ein Thema anzeigen\n"
         "  tamo prefix [--doc DATEI] [--json] TEXT    Themen, deren Name mit TEXT beginnt\n"
         "  tamo search [--doc DATEI] [--json] ANFRAGE Volltextsuche, beste Treffer zuerst\n"
         "  tamo check  [--doc DATEI] [--json]         Fehler und Fallen der Datei finden\n"
+        "  tamo --help | --version\n"
         "\n"
         "Ohne --doc wird tamo.txw in dem Verzeichnis gelesen, das die erste Zeile von\n"
-        "./tamoini.txt nennt, sonst im aktuellen Verzeichnis.\n");
+        "./tamoini.txt nennt, sonst im aktuellen Verzeichnis, sonst die installierte\n"
+        "Dokumentation in %1.\n"
+        "\n"
+        "R\u00FCckgabewert: 0 bei Erfolg; 1, wenn ein Thema fehlt, check einen Fehler\n"
+        "findet oder die Ausgabe nicht geschrieben werden kann; 2 bei falschem Aufruf\n"
+        "oder wenn die Datei fehlt oder nicht lesbar ist.\n");
+    return text.arg(installedDocDirectory(QCoreApplication::applicationDirPath()));
+}
+
+QString versionText()
+{
+    return QStringLiteral("tamo (QuarnTamo) " QUARNTAMO_VERSION "\n");
 }
 
 CliResult runTamo(const QStringList &arguments)
@@ -115,15 +132,15 @@ CliResult runTamo(const QStringList &arguments)
     QStringList positional;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments.at(i);
-        if (arg == u"--help" || arg == u"-h") {
+        if (arg == u"--help" || arg == u"-h" || arg == u"--version") {
             CliResult r;
-            r.out = usageText().toUtf8();
+            r.out = (arg == u"--version" ? versionText() : usageText()).toUtf8();
             return r;
         } else if (arg == u"--json") {
             options.json = true;
         } else if (arg == u"--doc") {
             if (i + 1 >= arguments.size())
-                return failure(QStringLiteral("--doc braucht einen Dateinamen\n") + usageText());
+                return usageFailure(QStringLiteral("--doc braucht einen Dateinamen"));
             options.docFile = arguments.at(++i);
         } else if (arg.startsWith(u"--doc=")) {
             options.docFile = arg.mid(6);
@@ -131,21 +148,20 @@ CliResult runTamo(const QStringList &arguments)
             positional += arguments.mid(i + 1);
             break;
         } else if (arg.startsWith(u"--")) {
-            return failure(QStringLiteral("unbekannte Option %1\n").arg(arg) + usageText());
+            return usageFailure(QStringLiteral("unbekannte Option %1").arg(arg));
         } else {
             positional += arg;
         }
     }
     if (positional.isEmpty())
-        return failure(usageText());
+        return usageFailure(QStringLiteral("kein Befehl angegeben"));
     options.command = positional.takeFirst();
     const auto it = commands().find(options.command);
     if (it == commands().end())
-        return failure(QStringLiteral("unbekannter Befehl %1\n").arg(options.command) +
-                       usageText());
+        return usageFailure(QStringLiteral("unbekannter Befehl %1").arg(options.command));
     const Command &command = it->second;
     if (positional.size() != (command.takesArgument ? 1 : 0))
-        return failure(QStringLiteral("falsche Zahl von Argumenten\n") + usageText());
+        return usageFailure(QStringLiteral("falsche Zahl von Argumenten"));
     if (command.takesArgument)
         options.argument = positional.first();
 

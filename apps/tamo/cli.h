@@ -13,8 +13,9 @@ struct CliOptions {
     QString argument; // NAME, TEXT or QUERY
 };
 
-// What a command produced: text for stdout with exit code 0 (1 when check finds an error), or
-// exit code 2 with a message.
+// What a command produced: text for stdout, a message for stderr, and the exit code: 0 on
+// success, 1 when a runtime failure leaves the result incomplete (a topic not found, an error
+// found by check), 2 for a wrong call or a missing or unreadable file.
 struct CliResult {
     int exitCode = 0;
     QByteArray out;
@@ -25,5 +26,6 @@ struct CliResult {
 CliResult runTamo(const QStringList &arguments);
 
 QString usageText();
+QString versionText();
 
 } // namespace tamo

@@ -9,13 +9,19 @@
 namespace tamo {
 
 // tamo show NAME: the topic as the viewer shows it right after loading: its title, its text,
-// its full text with picture lines, and its related topics in the list's order.
+// its full text with picture lines, and its related topics in the list's order. A topic not
+// found is shown as the viewer shows it, with exit code 1.
 CliResult showCommand(const CliOptions &options, Documentation &doc)
 {
     const TopicContent topic = readTopic(doc.reader, doc.index(), options.argument);
     const QStringList &related = topic.related;
 
     CliResult result;
+    if (!topic.found) {
+        result.exitCode = 1;
+        result.error =
+            QStringLiteral("Kein Thema hei\u00DFt \u201E%1\u201C.").arg(options.argument);
+    }
     QByteArray &out = result.out;
     if (options.json) {
         out += "{\"title\":";
@@ -26,7 +32,7 @@ CliResult showCommand(const CliOptions &options, Documentation &doc)
         json::appendString(out, topic.fullText);
         out += ",\"related\":";
         json::appendStringArray(out, related);
-        out += "}\n";
+        out += topic.found ? ",\"found\":true}\n" : ",\"found\":false}\n";
         return result;
     }
     out += topic.title.toUtf8() + "\n\n";

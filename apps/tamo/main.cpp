@@ -2,25 +2,36 @@
 
 #include "cli.h"
 
+#include "std/streamoutput.h"
+
+#include <QCoreApplication>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
 
 int main(int argc, char **argv)
 {
+    tamo::holdClosedStandardStreams();
+    // The application object tells where the program lies: the installed documentation is
+    // found from there.
+    QCoreApplication app(argc, argv);
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments += QString::fromLocal8Bit(argv[i]);
 
     const tamo::CliResult result = tamo::runTamo(arguments);
-    if (!result.out.isEmpty())
-        std::fwrite(result.out.constData(), 1, size_t(result.out.size()), stdout);
-    if (!result.error.isEmpty()) {
-        QByteArray message = "tamo: " + result.error.toUtf8();
-        if (!message.endsWith('\n'))
-            message += '\n';
-        std::fwrite(message.constData(), 1, size_t(message.size()), stderr);
+    int exitCode = result.exitCode;
+    QString error;
+    const auto report = [](const QString &message) {
+        QString ignored; // with stderr gone there is nowhere left to report to
+        tamo::writeToStream(stderr, "tamo: " + message.trimmed().toUtf8() + '\n', &ignored);
+    };
+    if (!tamo::writeToStream(stdout, result.out, &error)) {
+        report(QStringLiteral("Die Ausgabe kann nicht geschrieben werden: %1").arg(error));
+        exitCode = std::max(exitCode, 1);
     }
-    std::fflush(stdout);
-    return result.exitCode;
+    if (!result.error.isEmpty())
+        report(result.error);
+    return exitCode;
 }
