@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QWheelEvent>
 
 namespace {
 
@@ -24,6 +27,8 @@ private slots:
     void everyControlNamedAndReachable();
     void navigationThroughButtonsAndRelatedTopics();
     void listsChooseOnlyWhatTheUserChose();
+    void standardKeysAndMouseButtons();
+    void searchHitsMarkedUntilAnotherDisplay();
     void missingOrUnusableDocumentation();
     void queryBoxFiltersAndSearches();
 };
@@ -148,6 +153,118 @@ void TestMainWindow::listsChooseOnlyWhatTheUserChose()
     QVERIFY(f.enabled("forwardButton"));
     f.click("forwardButton");
     QCOMPARE(f.title(), QString("Zugriff"));
+}
+
+void TestMainWindow::standardKeysAndMouseButtons()
+{
+    WindowFixture f(kDoc);
+    const QString start = "Verwendung_der_Dokumentation";
+    QWidget *list = f.topicList()->viewport();
+    // Keys reach the window through the control that has the focus.
+    auto press = [](QWidget *w, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        w->setFocus();
+        QTest::keyClick(w, key, modifiers);
+    };
+    press(f.text(), Qt::Key_Left, Qt::AltModifier); // "<" is disabled: nothing
+    QCOMPARE(f.title(), start);
+    f.choose("Datei");
+    f.choose("Zugriff");
+    // Alt+Left and Alt+Right, the Back and Forward keys, and the mouse's own buttons act as
+    // "<" and ">", once per press, wherever the focus or the pointer is.
+    press(f.relatedList(), Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(f.title(), QString("Datei"));
+    QCOMPARE(f.relatedList()->selectedRow(), -1);
+    press(f.text(), Qt::Key_Right, Qt::AltModifier);
+    QCOMPARE(f.title(), QString("Zugriff"));
+    press(f.control("queryBox"), Qt::Key_Back);
+    QCOMPARE(f.title(), QString("Datei"));
+    press(f.text(), Qt::Key_Forward);
+    QCOMPARE(f.title(), QString("Zugriff"));
+    QTest::mouseClick(list, Qt::BackButton, {}, QPoint(5, 5));
+    QCOMPARE(f.title(), QString("Datei"));
+    QTest::mouseClick(f.text()->viewport(), Qt::ForwardButton);
+    QCOMPARE(f.title(), QString("Zugriff"));
+    QTest::mouseClick(list, Qt::ForwardButton); // ">" is disabled: nothing
+    QCOMPARE(f.title(), QString("Zugriff"));
+
+    // Ctrl+F opens the find panel with the focus in its box.
+    press(f.text(), Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(f.control("findPanel")->isVisible());
+    QVERIFY(f.control("findText")->hasFocus());
+    press(f.control("findText"), Qt::Key_Escape);
+
+    // Ctrl+plus (or =) and Ctrl+minus, and Ctrl+wheel one step per notch, act as "+" and "-".
+    auto size = [&f] {
+        return f.text()->font().pointSizeF();
+    };
+    press(f.text(), Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(size(), 11.0);
+    press(f.text(), Qt::Key_Equal, Qt::ControlModifier);
+    QCOMPARE(size(), 12.0);
+    press(f.text(), Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
+    QCOMPARE(size(), 11.0);
+    auto wheel = [&f](int angle, Qt::KeyboardModifiers modifiers) {
+        const QPointF at(20, 20);
+        QWheelEvent event(at, f.text()->viewport()->mapToGlobal(at), {}, {0, angle}, Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(f.text()->viewport(), &event);
+    };
+    wheel(-240, Qt::ControlModifier);
+    QCOMPARE(size(), 9.0);
+    wheel(60, Qt::ControlModifier); // half a notch: not yet
+    QCOMPARE(size(), 9.0);
+    wheel(60, Qt::ControlModifier);
+    QCOMPARE(size(), 10.0);
+    wheel(120, Qt::NoModifier); // scrolls, no zoom
+    QCOMPARE(size(), 10.0);
+}
+
+void TestMainWindow::searchHitsMarkedUntilAnotherDisplay()
+{
+    WindowFixture f(kDoc);
+    auto marks = [&f] {
+        QStringList words;
+        for (const QTextEdit::ExtraSelection &mark : f.text()->extraSelections())
+            words << mark.cursor.selectedText();
+        return words;
+    };
+    f.typeQuery("datei");
+    QTest::keyClick(f.control("queryBox"), Qt::Key_Return);
+    WindowFixture::clickEntry(f.topicList(), "Zugriff");
+    QCOMPARE(marks(), QStringList({"Datei."}));
+    WindowFixture::clickEntry(f.topicList(), "Datei");
+    QCOMPARE(marks(), QStringList({"Dateien"}));
+    // The marks leave the caret, the selection and the find command alone.
+    QCOMPARE(f.text()->selectionLength(), 0);
+    f.text()->setFocus();
+    f.click("openFindButton");
+    f.control<QLineEdit>("findText")->setText("lesen");
+    QTest::keyClick(f.control("findText"), Qt::Key_Return);
+    QCOMPARE(f.text()->selectedTopicText(), QString("lesen"));
+    QCOMPARE(marks(), QStringList({"Dateien"}));
+
+    // Any other display clears them: history, related topic, prefix list.
+    f.click("backButton");
+    QVERIFY(marks().isEmpty());
+    f.click("forwardButton");
+    QVERIFY(marks().isEmpty());
+    f.choose("Zugriff");
+    QVERIFY(marks().isEmpty());
+
+    // A long topic carries marks on the lines in view; scrolled, the others get theirs.
+    QByteArray lines = "###Verwendung_der_Dokumentation\r\n";
+    for (int i = 0; i < 2000; ++i)
+        lines += "eine Datei " + QByteArray::number(i) + "\r\n";
+    WindowFixture g(lines);
+    g.typeQuery("datei");
+    QTest::keyClick(g.control("queryBox"), Qt::Key_Return);
+    WindowFixture::clickEntry(g.topicList(), "Verwendung_der_Dokumentation");
+    const auto shown = g.text()->extraSelections();
+    QVERIFY(!shown.isEmpty() && shown.size() < 2000);
+    QCOMPARE(shown.first().cursor.selectionStart(), 5);
+    g.text()->setFocus();
+    QTest::keyClick(g.text(), Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(g.text()->extraSelections().last().cursor.block().text(), QString("eine Datei 1999"));
 }
 
 void TestMainWindow::missingOrUnusableDocumentation()
