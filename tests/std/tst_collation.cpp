@@ -72,7 +72,8 @@ private slots:
         }
         QStringList mixed, inserted, sorted;
         for (int i = 0; i < 400; ++i) {
-            const QString t = randomText(alphabet + QString::fromUtf8("éÿ€"), 5);
+            const QString t = QString("Dateiname").left(rng.bounded(10)) + // long shared starts
+                              randomText(alphabet + QString::fromUtf8("éÿ€"), 5);
             const QString earlier = i ? mixed.at(rng.bounded(i)) : t; // an equal in other case
             mixed += i % 4 ? t : (i % 8 ? earlier.toUpper() : earlier.toLower());
             insertSorted(inserted, mixed.last());
