@@ -37,10 +37,6 @@ private slots:
         // quoted word keeps its length and tolerance; ß stays ß.
         QTest::newRow("one to one") << QString("\"\u0130X\" STRAẞE") << QString("\"ix\" straße ")
                                     << Words{{"ix", true}, {"straße"}};
-        const QString quotes = "\"dtaei\" xda\"tei! \"\" \" x x ";
-        QTest::newRow("quotes, twice")
-            << quotes << quotes
-            << Words{{"dtaei", true}, {"da\"tei", true}, {"", true}, {"", true}, {"x"}, {"x"}};
     }
     void query()
     {
