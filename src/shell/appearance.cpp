@@ -59,7 +59,7 @@ void applyLayout(QWidget *control, const layout::Control &spec)
             group->setTitle(caption);
     }
     control->setAccessibleName(spec.accessibleName ? QString::fromUtf16(spec.accessibleName)
-                                                   : caption);
+                                                   : QString(caption).remove(u'&'));
 }
 
 } // namespace tamo

@@ -2,9 +2,11 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -125,6 +127,8 @@ TopicTextView::TopicTextView(QWidget *parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setUndoRedoEnabled(false);
+    // Scrolling, resizing and a new text size bring other lines into view.
+    connect(this, &QPlainTextEdit::updateRequest, this, [this] { showVisibleMarks(); });
     // The find command marks its match while the focus stays in the search box: keep the
     // selection as visible as when the text has the focus.
     QPalette p = palette();
@@ -157,6 +161,7 @@ void TopicTextView::setTopicText(const QString &text)
     }
     // A text that ends with CR LF keeps an empty last line, so that the caret can stand
     // behind the last line break as every position of the text allows.
+    setMarks({});
     setPlainText(shown);
     moveCursor(QTextCursor::Start);
 }
@@ -210,6 +215,72 @@ void TopicTextView::selectRange(qsizetype start, qsizetype length)
     c.setPosition(to, QTextCursor::KeepAnchor);
     setTextCursor(c);
     ensureCursorVisible();
+}
+
+void TopicTextView::setMarks(const QList<TextRange> &ranges)
+{
+    m_marks = ranges;
+    m_markedLines = {-1, -1};
+    showVisibleMarks();
+}
+
+void TopicTextView::showVisibleMarks()
+{
+    if (m_settingMarks)
+        return;
+    const QScopedValueRollback guard(m_settingMarks, true);
+    if (m_marks.isEmpty()) {
+        if (!extraSelections().isEmpty())
+            setExtraSelections({});
+        return;
+    }
+    // The lines in view, and as many again before and after, so that scrolling a little
+    // shows marks at once.
+    constexpr int kSpareLines = 64;
+    QTextBlock block = firstVisibleBlock();
+    const int first = std::max(0, block.blockNumber() - kSpareLines);
+    const QPointF offset = contentOffset();
+    int last = block.blockNumber();
+    while (block.isValid() &&
+           blockBoundingGeometry(block).translated(offset).top() < viewport()->height()) {
+        last = block.blockNumber();
+        block = block.next();
+    }
+    last = std::min(document()->blockCount() - 1, last + kSpareLines);
+    if (m_markedLines == std::pair(first, last))
+        return;
+    m_markedLines = {first, last};
+
+    const QTextBlock lastBlock = document()->findBlockByNumber(last);
+    const qsizetype from = fromEditor(document()->findBlockByNumber(first).position());
+    const qsizetype to = fromEditor(lastBlock.position() + lastBlock.length());
+    auto it = std::lower_bound(m_marks.cbegin(), m_marks.cend(), from,
+                               [](const TextRange &r, qsizetype p) { return r.start < p; });
+    QList<QTextEdit::ExtraSelection> marks;
+    QTextEdit::ExtraSelection mark;
+    mark.format.setBackground(QColor(255, 236, 139));
+    mark.cursor = QTextCursor(document());
+    for (; it != m_marks.cend() && it->start < to; ++it) {
+        mark.cursor.setPosition(int(toEditor(it->start)));
+        mark.cursor.setPosition(int(toEditor(it->start + it->length)), QTextCursor::KeepAnchor);
+        marks.append(mark);
+    }
+    setExtraSelections(marks);
+}
+
+void TopicTextView::wheelEvent(QWheelEvent *event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        m_wheelAngle = 0;
+        QPlainTextEdit::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    m_wheelAngle += event->angleDelta().y();
+    const int steps = m_wheelAngle / QWheelEvent::DefaultDeltasPerStep;
+    m_wheelAngle -= steps * QWheelEvent::DefaultDeltasPerStep;
+    if (steps != 0)
+        emit zoomRequested(steps);
 }
 
 void TopicTextView::keyReleaseEvent(QKeyEvent *event)

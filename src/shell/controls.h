@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QStringListModel>
 
+#include "search/searchhits.h"
+
 #include <vector>
 
 // The main window's own controls: a list that reports the entry the user chooses, a topic
@@ -77,20 +79,35 @@ public:
     // Selects and brings the selection into view.
     void selectRange(qsizetype start, qsizetype length);
 
+    // Marks runs of the text with a background, beside the selection and without moving it;
+    // an empty list removes the marks. ranges are in text order.
+    void setMarks(const QList<TextRange> &ranges);
+
 signals:
     void keyReleased(int key, Qt::KeyboardModifiers modifiers);
     void mouseReleased();
+    // Ctrl+wheel: one step per notch, positive to enlarge. The view does not zoom by itself.
+    void zoomRequested(int steps);
 
 protected:
     void keyReleaseEvent(QKeyEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     qsizetype toEditor(qsizetype position) const;
     qsizetype fromEditor(qsizetype position) const;
+    void showVisibleMarks();
 
     QString m_text;
     std::vector<qsizetype> m_breaks; // positions of the CR of every CR LF in m_text
+    int m_wheelAngle = 0;            // Ctrl+wheel turned so far, short of a notch
+    // The marks, and the lines they are drawn on for now: a large topic can hold tens of
+    // thousands, and the editor handles that many highlights slowly, so only the lines in
+    // view (and a few around them) carry theirs.
+    QList<TextRange> m_marks;
+    std::pair<int, int> m_markedLines{-1, -1};
+    bool m_settingMarks = false; // setting them asks for a repaint, which asks for them again
 };
 
 // The one-line query box above the topic list: reports key releases and gaining the focus.

@@ -6,7 +6,8 @@
 #include <array>
 
 // The fixed layout of the main window, in one place: every control's object name, place and
-// size in pixels, caption and German accessible name, listed back to front (each control lies
+// size in pixels, caption ("&" marks the letter that Alt chooses it with) and German accessible
+// name, listed back to front (each control lies
 // in front of those listed before it), then the keyboard focus order. Places of the controls
 // of the find panel and of the separator group are relative to their group.
 namespace tamo::layout {
@@ -42,7 +43,7 @@ inline constexpr Control kLargerTextButton{
 inline constexpr Control kSmallerTextButton{
     "smallerTextButton", {208, 440, 33, 17}, u"-", u"Schrift kleiner"};
 inline constexpr Control kOpenFindButton{
-    "openFindButton", {248, 440, 57, 17}, u"Suchen", u"Suchen im Thementext"};
+    "openFindButton", {248, 440, 57, 17}, u"&Suchen", u"Suchen im Thementext"};
 inline constexpr Control kPicture{"picture", {376, 16, 417, 417}, nullptr, u"Bild"};
 inline constexpr Control kFindPanel{
     "findPanel", {-8, 432, 808, 145}, nullptr, u"Suchen im Thementext"};
@@ -58,28 +59,41 @@ inline constexpr Control kFindHint{
     u"Hinweis zu den Suchtasten"};
 inline constexpr Control kFindText{"findText", {8, 16, 785, 19}, nullptr, u"Zu suchender Text"};
 inline constexpr Control kMatchCase{
-    "matchCase", {8, 40, 193, 17}, u"Groß- und Kleinschreibung beachten", nullptr};
+    "matchCase", {8, 40, 193, 17}, u"&Groß- und Kleinschreibung beachten", nullptr};
 inline constexpr Control kWholeWords{
-    "wholeWords", {8, 56, 145, 17}, u"nur ganze Wörter suchen", nullptr};
+    "wholeWords", {8, 56, 145, 17}, u"nur ganze &Wörter suchen", nullptr};
 inline constexpr Control kSeparatorGroup{
     "separatorGroup", {8, 72, 369, 57}, u"Worttrennzeichen sind:", nullptr};
 inline constexpr Control kFindNextButton{
-    "findNextButton", {696, 40, 97, 17}, u"Suchen", u"Weitersuchen"};
+    "findNextButton", {696, 40, 97, 17}, u"Su&chen", u"Weitersuchen"};
 inline constexpr Control kCloseFindButton{
-    "closeFindButton", {696, 120, 97, 17}, u"Fenster schließen", nullptr};
+    "closeFindButton", {696, 120, 97, 17}, u"&Fenster schließen", nullptr};
 
 // The word separator classes, indexed as the whole-word rule counts them (blank, tab and line
 // break, underscore, hyphen, other punctuation), with their places in the separator group.
 // Which start checked is the rule's own default set.
 inline constexpr std::array<Control, 5> kSeparatorBoxes{{
-    {"separatorBlank", {8, 16, 81, 17}, u"Leerzeichen", nullptr},
-    {"separatorTabAndEnter", {8, 32, 121, 17}, u"Tabulator und [Enter]", nullptr},
-    {"separatorUnderscore", {136, 16, 113, 17}, u"Unterstreichung", nullptr},
-    {"separatorHyphen", {136, 32, 81, 17}, u"Bindestriche", nullptr},
-    {"separatorOther", {232, 16, 129, 17}, u"andere Sonderzeichen", nullptr},
+    {"separatorBlank", {8, 16, 81, 17}, u"&Leerzeichen", nullptr},
+    {"separatorTabAndEnter", {8, 32, 121, 17}, u"&Tabulator und [Enter]", nullptr},
+    {"separatorUnderscore", {136, 16, 113, 17}, u"&Unterstreichung", nullptr},
+    {"separatorHyphen", {136, 32, 81, 17}, u"&Bindestriche", nullptr},
+    {"separatorOther", {232, 16, 129, 17}, u"&andere Sonderzeichen", nullptr},
 }};
 // Back to front, the separator boxes were laid as blank, tab, hyphen, underscore, other.
 inline constexpr std::array<int, 5> kSeparatorStacking{0, 1, 3, 2, 4};
+
+// Tooltips, naming the keys that act as the button.
+struct ToolTip {
+    const char *name;
+    const char16_t *text;
+};
+inline constexpr std::array<ToolTip, 5> kToolTips{{
+    {"backButton", u"Zurück zum vorigen Thema (Alt+Links)"},
+    {"forwardButton", u"Vorwärts zum nächsten Thema (Alt+Rechts)"},
+    {"largerTextButton", u"Schrift größer (Strg+Plus)"},
+    {"smallerTextButton", u"Schrift kleiner (Strg+Minus)"},
+    {"openFindButton", u"Im Thementext suchen (Strg+F)"},
+}};
 
 // Keyboard focus order, by object name.
 inline constexpr std::array kTabOrder{"topicText",

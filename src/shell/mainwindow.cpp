@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -158,6 +159,9 @@ void MainWindow::createControls()
     m_searchProgress = makeControl<SearchProgressBar>(layout::kSearchProgress, this);
     m_searchProgress->hide();
 
+    for (const auto &[name, tip] : layout::kToolTips)
+        findChild<QWidget *>(QString::fromLatin1(name))->setToolTip(QString::fromUtf16(tip));
+
     QWidget *previous = nullptr;
     for (const char *name : layout::kTabOrder) {
         auto *control = findChild<QWidget *>(QString::fromLatin1(name));
@@ -217,6 +221,7 @@ void MainWindow::connectControls()
     connect(m_findNextButton, &QPushButton::clicked, this, &MainWindow::findNext);
     connect(m_topicText, &TopicTextView::keyReleased, this, &MainWindow::requestPictureUpdate);
     connect(m_topicText, &TopicTextView::mouseReleased, this, &MainWindow::requestPictureUpdate);
+    connect(m_topicText, &TopicTextView::zoomRequested, this, &MainWindow::zoomText);
     connect(m_queryBox, &QueryEdit::keyReleased, this,
             [this](int key) { onQueryKeyReleased(key); });
     connect(m_queryBox, &QueryEdit::focused, this, &MainWindow::onQueryFocused);
@@ -345,17 +350,60 @@ void MainWindow::syncSeparatorOptions()
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::KeyPress || type == QEvent::MouseButtonPress) && watched->isWidgetType()) {
         auto *widget = static_cast<QWidget *>(watched);
+        if (widget->window() != this)
+            return QWidget::eventFilter(watched, event);
+        if (type == QEvent::MouseButtonPress)
+            return onMouseButton(static_cast<QMouseEvent *>(event)) ||
+                   QWidget::eventFilter(watched, event);
         const QWidget *focus = QApplication::focusWidget();
         // Each key press once: where it is first delivered, the focused control (or the
         // window itself when nothing in it has the focus).
-        if (widget->window() == this && (widget == focus || (!focus && widget == this))) {
+        if (widget == focus || (!focus && widget == this)) {
             const auto *key = static_cast<QKeyEvent *>(event);
             onWindowKey(key->key(), key->modifiers());
+            if (onStandardKey(key))
+                return true;
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::onStandardKey(const QKeyEvent *event)
+{
+    const int key = event->key();
+    const Qt::KeyboardModifiers modifiers =
+        event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    QPushButton *button = nullptr;
+    if (key == Qt::Key_Back || (modifiers == Qt::AltModifier && key == Qt::Key_Left))
+        button = m_backButton;
+    else if (key == Qt::Key_Forward || (modifiers == Qt::AltModifier && key == Qt::Key_Right))
+        button = m_forwardButton;
+    else if (modifiers == Qt::ControlModifier && key == Qt::Key_F)
+        button = m_openFindButton;
+    else if (modifiers == Qt::ControlModifier && (key == Qt::Key_Plus || key == Qt::Key_Equal))
+        button = m_largerTextButton;
+    else if (modifiers == Qt::ControlModifier && key == Qt::Key_Minus)
+        button = m_smallerTextButton;
+    if (!button)
+        return false;
+    // click() does nothing on a disabled button and, unlike a mouse click, leaves the focus
+    // where it is.
+    button->click();
+    return true;
+}
+
+bool MainWindow::onMouseButton(const QMouseEvent *event)
+{
+    if (event->button() == Qt::BackButton)
+        m_backButton->click();
+    else if (event->button() == Qt::ForwardButton)
+        m_forwardButton->click();
+    else
+        return false;
+    return true;
 }
 
 } // namespace tamo

@@ -13,6 +13,8 @@
 #include <functional>
 
 class QCheckBox;
+class QKeyEvent;
+class QMouseEvent;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -85,12 +87,18 @@ private:
     void enlargeText();
     void shrinkText();
     void applyTopicFont();
+    void zoomText(int steps);
 
     // The find panel (mainwindow_find.cpp).
     void openFindPanel();
     void closeFindPanel();
     void findNext();
     void onWindowKey(int key, Qt::KeyboardModifiers modifiers);
+    // The keys and mouse buttons that readers of documentation expect beside the window's own:
+    // Alt+Left/Right and Back/Forward, Ctrl+F, Ctrl+plus/minus. Each acts as its button does,
+    // and not at all while that button is disabled. True when the event was taken.
+    bool onStandardKey(const QKeyEvent *event);
+    bool onMouseButton(const QMouseEvent *event);
     void onFindTextKey(int key, Qt::KeyboardModifiers modifiers);
     void runFindKeyAction(FindKeyAction action);
 
@@ -136,6 +144,9 @@ private:
     QImage m_topicPicture;
     double m_lastPictureRequest = 0;
     TextFont m_textFont;
+    // The query of the last full search while the topic list shows its result: topics shown
+    // from it get their hits marked.
+    QString m_resultQuery;
     QRect m_homeGeometry; // position and size as loading began
     bool m_loaded = false;
     bool m_geometryCheckPending = false;

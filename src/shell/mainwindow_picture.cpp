@@ -9,6 +9,7 @@
 #include "viewer/picturethrottle.h"
 
 #include <QImageReader>
+#include <QPushButton>
 #include <QTimer>
 
 namespace tamo {
@@ -78,6 +79,13 @@ void MainWindow::shrinkText()
 {
     m_textFont = tamo::shrinkText(m_textFont);
     applyTopicFont();
+}
+
+void MainWindow::zoomText(int steps)
+{
+    QPushButton *button = steps > 0 ? m_largerTextButton : m_smallerTextButton;
+    for (int i = 0; i < std::abs(steps); ++i)
+        button->click();
 }
 
 void MainWindow::applyTopicFont()

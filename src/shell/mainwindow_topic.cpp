@@ -4,6 +4,7 @@
 
 #include "search/fullsearch.h"
 #include "search/query.h"
+#include "search/searchhits.h"
 #include "search/topicsearch.h"
 #include "shell/controls.h"
 #include "shell/layout.h"
@@ -66,6 +67,8 @@ void MainWindow::showSelectedTopic()
     if (topic.found)
         m_relatedList->setEntries(topic.related);
     m_topicText->setTopicText(topic.shownText);
+    if (!m_resultQuery.isEmpty())
+        m_topicText->setMarks(searchHits(topic.shownText, m_resultQuery));
     m_topicTitle->setText(topic.title);
     m_topicFullText = topic.fullText;
     requestPictureUpdate();
@@ -82,6 +85,7 @@ void MainWindow::updateHistoryButtons()
 
 void MainWindow::requestTopic(const QString &name)
 {
+    m_resultQuery.clear();
     m_topicList->setEntries({name});
     m_topicList->selectRow(0);
 }
@@ -123,6 +127,7 @@ void MainWindow::onQueryFocused()
 
 void MainWindow::filterTopicList()
 {
+    m_resultQuery.clear();
     m_topicList->setEntries(m_topicIndex.namesStartingWith(m_queryBox->text()));
 }
 
@@ -131,6 +136,7 @@ void MainWindow::runFullSearch()
     BarProgress progress(m_searchProgress, m_clock);
     m_topicList->setEntries(
         searchTopicList(m_topicIndex, m_docPath, m_queryBox->text(), &progress));
+    m_resultQuery = normaliseQuery(m_queryBox->text());
 }
 
 } // namespace tamo

@@ -14,6 +14,8 @@
 
 using namespace tamo;
 
+using Ranked = QList<RankedTopic>;
+
 namespace {
 
 // The search as its rules read: one pass over the file per query word, line by line, each
@@ -173,145 +175,132 @@ struct FakeProgress : SearchProgress {
 class TestFullSearch : public QObject {
     Q_OBJECT
 private slots:
-    void scores_data();
-    void scores();
-    void progress_data();
-    void progress();
-    void matchesReference();
-    void lowersLikeTheTable();
+    void scores_data()
+    {
+        QTest::addColumn<QByteArray>("doc"); // null: no such file
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<Ranked>("expected");
+        const QByteArray line = "###A\r\n" + "a "_qba.repeated(3000) + "\r\n";
+        QTest::newRow("name test, heading word")
+            << "###Datei\r\nnichts\r\n"_qba << QString("DATEI") << Ranked{{"Datei", 40}};
+        // More word starts than a byte lane of the vector count holds.
+        QTest::newRow("empty quoted word, long line")
+            << line << QString("\"\"") << Ranked{{"A", 6010}};
+        QTest::newRow("no file") << QByteArray() << QString("datei") << Ranked{};
+        QTest::newRow("empty query") << "###A\r\n"_qba << QString("  ") << Ranked{};
+        QTest::newRow("empty file") << ""_qba << QString("datei x") << Ranked{};
+    }
+    void scores()
+    {
+        QFETCH(QByteArray, doc);
+        QFETCH(QString, query);
+        QFETCH(Ranked, expected);
+        query = normaliseQuery(query);
+        FakeProgress progress;
+        QCOMPARE(fullSearch(doc.isNull() ? m_dir.filePath("none.txw")
+                                         : writeTempFile(m_dir, "scores.txw", doc),
+                            query, &progress),
+                 expected);
+        // Without a file or a query there is no bar; else it runs to words x file length.
+        const double max = double(queryWords(query).size()) * double(doc.size());
+        const QList<double> bar = doc.isNull() || query.isEmpty() ? QList<double>() : QList{max};
+        QCOMPARE(progress.maxima, bar);
+        QCOMPARE(progress.finishes, bar.size());
+        QCOMPARE(progress.updates.isEmpty() ? QList<double>()
+                                            : QList{progress.updates.last().first},
+                 bar);
+    }
+
+    void progress_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<double>("clock");
+        QTest::addColumn<bool>("endMark");
+        QTest::newRow("three words") << "datei \"x\" \"\"" << 1000.0 << false;
+        QTest::newRow("one word, over midnight") << "datei" << 86399.5 << false;
+        QTest::newRow("cut short by a CR line") << "datei zugriff" << 1000.0 << true;
+    }
+    void progress()
+    {
+        QFETCH(QString, query);
+        QFETCH(double, clock);
+        QFETCH(bool, endMark);
+        QByteArray doc = "###T\r\ndatei zugriff x\r\n"_qba.repeated(400);
+        if (endMark)
+            doc.insert(doc.size() / 3, "\r\r\n");
+        query = normaliseQuery(query);
+        const qsizetype words = queryWords(query).size();
+        const double length = double(doc.size());
+        FakeProgress progress;
+        progress.time = clock;
+        fullSearch(writeTempFile(m_dir, "progress.txw", doc), query, &progress,
+                   {.blockBytes = 100, .readBytes = 30});
+
+        QCOMPARE(progress.maxima, QList<double>{words * length});
+        QCOMPARE(progress.finishes, 1);
+        QCOMPARE(progress.updates.first().first, 0.0);
+        QCOMPARE(progress.updates.last().first, words * length);
+        qsizetype passStarts = 0, timed = 0;
+        for (qsizetype i = 1; i < progress.updates.size(); ++i) {
+            const auto [value, time] = progress.updates[i];
+            QVERIFY(progress.updates[i - 1].first <= value);
+            if (std::fmod(value, length) == 0) {
+                passStarts += value < words * length;
+            } else { // between pass starts the clock repaints the bar, at most every 0.2 s
+                ++timed;
+                QVERIFY(std::fmod(time - progress.updates[i - 1].second + 86400, 86400) >=
+                        0.2 - 1e-9);
+            }
+        }
+        QCOMPARE(passStarts, words - 1); // the first pass started at 0
+        QVERIFY(endMark || timed > 10);
+    }
+
+    // The search reads each file once, in blocks, with its own scans: it must rank exactly as
+    // the rules do, at every block size.
+    void matchesReference()
+    {
+        QRandomGenerator rng(31337);
+        for (int round = 0; round < 400; ++round) {
+            const QByteArray doc = randomDocument(rng);
+            const QString path = writeTempFile(m_dir, "random.txw", doc);
+            for (int q = 0; q < 4; ++q) {
+                const QString query = normaliseQuery(randomQuery(rng));
+                const QList<RankedTopic> expected = referenceSearch(path, query);
+                const SearchTuning small{.blockBytes = rng.bounded(1, 80),
+                                         .readBytes = rng.bounded(1, 20),
+                                         .vectorScans = q % 2 == 1};
+                for (const SearchTuning &tuning : {SearchTuning(), small}) {
+                    const QList<RankedTopic> actual = fullSearch(path, query, nullptr, tuning);
+                    if (actual != expected)
+                        QFAIL(qPrintable(QString("round %1, query [%2], block %3: %4\n")
+                                             .arg(round)
+                                             .arg(query)
+                                             .arg(tuning.blockBytes)
+                                             .arg(difference(actual, expected)) +
+                                         doc.toPercentEncoding(" #")));
+                }
+            }
+        }
+    }
+
+    // Lower-casing 16 bytes at once must agree with the table for every byte, at any alignment.
+    void lowersLikeTheTable()
+    {
+        QByteArray all(3 * 256, '\0');
+        for (int i = 0; i < all.size(); ++i)
+            all[i] = char(i);
+        for (int shift = 0; shift < 17; ++shift) {
+            QByteArray lowered(all.size() - shift, '\0');
+            blockscan::lowerBytes(lowered.data(), all.constData() + shift, lowered.size());
+            for (int i = 0; i < lowered.size(); ++i)
+                QCOMPARE(uchar(lowered[i]), cp1252::toLower(uchar(all[i + shift])));
+        }
+    }
 
 private:
     QTemporaryDir m_dir;
 };
-
-void TestFullSearch::scores_data()
-{
-    QTest::addColumn<QByteArray>("doc"); // null: no such file
-    QTest::addColumn<QString>("query");
-    QTest::addColumn<QList<RankedTopic>>("expected");
-    QTest::newRow("name test, heading word") << "###Datei\r\nnichts\r\n"_qba
-                                             << "DATEI" << QList<RankedTopic>{{"Datei", 40}};
-    QTest::newRow("spelled as first scored") << "###Datei\r\nx\r\n###DATEI\r\ndatei\r\n"_qba
-                                             << "x datei" << QList<RankedTopic>{{"Datei", 88}};
-    QTest::newRow("quotes in a name: own total, listed as it stands")
-        << "###\"Datei\"\r\ndatei\r\n###Datei\r\n"_qba
-        << "datei" << QList<RankedTopic>{{"Datei", 40}, {"\"Datei\"", 14}};
-    // More word starts than a byte lane of the vector count holds.
-    QTest::newRow("empty quoted word, long line") << "###A\r\n" + "a "_qba.repeated(3000) + "\r\n"
-                                                  << "\"\"" << QList<RankedTopic>{{"A", 6010}};
-    QTest::newRow("no file") << QByteArray() << "datei" << QList<RankedTopic>{};
-    QTest::newRow("empty query") << "###A\r\n"_qba
-                                 << "  " << QList<RankedTopic>{};
-    QTest::newRow("empty file") << ""_qba
-                                << "datei x" << QList<RankedTopic>{};
-}
-
-void TestFullSearch::scores()
-{
-    QFETCH(QByteArray, doc);
-    QFETCH(QString, query);
-    QFETCH(QList<RankedTopic>, expected);
-    query = normaliseQuery(query);
-    FakeProgress progress;
-    QCOMPARE(fullSearch(doc.isNull() ? m_dir.filePath("none.txw")
-                                     : writeTempFile(m_dir, "scores.txw", doc),
-                        query, &progress),
-             expected);
-    // Without a file or a query there is no bar; else it runs to words x file length.
-    const double max = double(queryWords(query).size()) * double(doc.size());
-    const QList<double> bar = doc.isNull() || query.isEmpty() ? QList<double>() : QList{max};
-    QCOMPARE(progress.maxima, bar);
-    QCOMPARE(progress.finishes, bar.size());
-    QCOMPARE(progress.updates.isEmpty() ? QList<double>() : QList{progress.updates.last().first},
-             bar);
-}
-
-void TestFullSearch::progress_data()
-{
-    QTest::addColumn<QString>("query");
-    QTest::addColumn<double>("clock");
-    QTest::addColumn<bool>("endMark");
-    QTest::newRow("three words") << "datei \"x\" \"\"" << 1000.0 << false;
-    QTest::newRow("one word, over midnight") << "datei" << 86399.5 << false;
-    QTest::newRow("cut short by a CR line") << "datei zugriff" << 1000.0 << true;
-}
-
-void TestFullSearch::progress()
-{
-    QFETCH(QString, query);
-    QFETCH(double, clock);
-    QFETCH(bool, endMark);
-    QByteArray doc = "###T\r\ndatei zugriff x\r\n"_qba.repeated(400);
-    if (endMark)
-        doc.insert(doc.size() / 3, "\r\r\n");
-    query = normaliseQuery(query);
-    const qsizetype words = queryWords(query).size();
-    const double length = double(doc.size());
-    FakeProgress progress;
-    progress.time = clock;
-    fullSearch(writeTempFile(m_dir, "progress.txw", doc), query, &progress,
-               {.blockBytes = 100, .readBytes = 30});
-
-    QCOMPARE(progress.maxima, QList<double>{words * length});
-    QCOMPARE(progress.finishes, 1);
-    QCOMPARE(progress.updates.first().first, 0.0);
-    QCOMPARE(progress.updates.last().first, words * length);
-    qsizetype passStarts = 0, timed = 0;
-    for (qsizetype i = 1; i < progress.updates.size(); ++i) {
-        const auto [value, time] = progress.updates[i];
-        QVERIFY(progress.updates[i - 1].first <= value);
-        if (std::fmod(value, length) == 0) {
-            passStarts += value < words * length;
-        } else { // between pass starts the clock repaints the bar, at most every 0.2 s
-            ++timed;
-            QVERIFY(std::fmod(time - progress.updates[i - 1].second + 86400, 86400) >= 0.2 - 1e-9);
-        }
-    }
-    QCOMPARE(passStarts, words - 1); // the first pass started at 0
-    QVERIFY(endMark || timed > 10);
-}
-
-// The search reads each file once, in blocks, with its own scans: it must rank exactly as
-// the rules do, at every block size.
-void TestFullSearch::matchesReference()
-{
-    QRandomGenerator rng(31337);
-    for (int round = 0; round < 400; ++round) {
-        const QByteArray doc = randomDocument(rng);
-        const QString path = writeTempFile(m_dir, "random.txw", doc);
-        for (int q = 0; q < 4; ++q) {
-            const QString query = normaliseQuery(randomQuery(rng));
-            const QList<RankedTopic> expected = referenceSearch(path, query);
-            const SearchTuning small{.blockBytes = rng.bounded(1, 80),
-                                     .readBytes = rng.bounded(1, 20),
-                                     .vectorScans = q % 2 == 1};
-            for (const SearchTuning &tuning : {SearchTuning(), small}) {
-                const QList<RankedTopic> actual = fullSearch(path, query, nullptr, tuning);
-                if (actual != expected)
-                    QFAIL(qPrintable(QString("round %1, query [%2], block %3: %4\n")
-                                         .arg(round)
-                                         .arg(query)
-                                         .arg(tuning.blockBytes)
-                                         .arg(difference(actual, expected)) +
-                                     doc.toPercentEncoding(" #")));
-            }
-        }
-    }
-}
-
-// Lower-casing 16 bytes at once must agree with the table for every byte, at any alignment.
-void TestFullSearch::lowersLikeTheTable()
-{
-    QByteArray all(3 * 256, '\0');
-    for (int i = 0; i < all.size(); ++i)
-        all[i] = char(i);
-    for (int shift = 0; shift < 17; ++shift) {
-        QByteArray lowered(all.size() - shift, '\0');
-        blockscan::lowerBytes(lowered.data(), all.constData() + shift, lowered.size());
-        for (int i = 0; i < lowered.size(); ++i)
-            QCOMPARE(uchar(lowered[i]), cp1252::toLower(uchar(all[i + shift])));
-    }
-}
 
 QTEST_GUILESS_MAIN(TestFullSearch)
 #include "tst_fullsearch.moc"

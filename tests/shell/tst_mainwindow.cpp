@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QWheelEvent>
 
 namespace {
 
@@ -21,9 +24,10 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void startUp();
-    void everyControlNamedAndReachable();
     void navigationThroughButtonsAndRelatedTopics();
     void listsChooseOnlyWhatTheUserChose();
+    void standardKeysAndMouseButtons();
+    void searchHitsMarkedUntilAnotherDisplay();
     void missingOrUnusableDocumentation();
     void queryBoxFiltersAndSearches();
 };
@@ -36,26 +40,16 @@ void TestMainWindow::startUp()
     QCOMPARE(f.relatedList()->entries(), QStringList({"Datei", "Zugriff"})); // sorted
     QCOMPARE(f.topicList()->entries(), kAllNames);
     QCOMPARE(f.topicList()->selectedRow(), -1);
-    QVERIFY(f.control<QLineEdit>("queryBox")->text().isEmpty());
-    QVERIFY(!f.enabled("backButton"));
-    QVERIFY(!f.enabled("forwardButton"));
-    QVERIFY(f.control("findPanel")->isHidden());
-    QVERIFY(f.control("searchProgress")->isHidden());
+    QVERIFY(!f.enabled("backButton") && !f.enabled("forwardButton"));
     QVERIFY(f.messages.isEmpty());
-}
-
-void TestMainWindow::everyControlNamedAndReachable()
-{
-    WindowFixture f(kDoc);
     // Every control carries its role as object name and a German name for assistive
-    // technology.
-    const QList<QWidget *> controls = f.window->findChildren<QWidget *>();
+    // technology (the parts Qt builds inside a control have names of their own).
     int named = 0;
-    for (QWidget *c : controls) {
-        if (c->objectName().isEmpty() || c->objectName().startsWith("qt_"))
-            continue; // the parts Qt builds inside a control
-        ++named;
-        QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
+    for (QWidget *c : f.window->findChildren<QWidget *>()) {
+        if (!c->objectName().isEmpty() && !c->objectName().startsWith("qt_")) {
+            ++named;
+            QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
+        }
     }
     QCOMPARE(named, 26);
 }
@@ -66,29 +60,21 @@ void TestMainWindow::navigationThroughButtonsAndRelatedTopics()
     f.choose("Datei");
     QCOMPARE(f.title(), QString("Datei"));
     QCOMPARE(f.relatedList()->entries(), QStringList({"Liste", "Zugriff"}));
-    QVERIFY(f.enabled("backButton"));
-    QVERIFY(!f.enabled("forwardButton"));
-
+    QVERIFY(f.enabled("backButton") && !f.enabled("forwardButton"));
     WindowFixture::clickEntry(f.relatedList(), "Zugriff");
     QCOMPARE(f.title(), QString("Zugriff"));
     QCOMPARE(f.topicList()->entries(), QStringList({"Zugriff"})); // the list holds the request
     QVERIFY(f.relatedList()->entries().isEmpty());                // Zugriff has none
-
     f.click("backButton");
     QCOMPARE(f.title(), QString("Datei"));
     QVERIFY(f.enabled("forwardButton"));
-    f.click("backButton");
-    QCOMPARE(f.title(), QString("Verwendung_der_Dokumentation"));
-    QVERIFY(!f.enabled("backButton"));
-    f.click("forwardButton");
-    QCOMPARE(f.title(), QString("Datei"));
-    QVERIFY(f.enabled("backButton") && f.enabled("forwardButton"));
 
     // A topic that does not exist shows the not-found topic and keeps the related topics.
     f.window->requestTopic("Gibt es nicht");
     QCOMPARE(f.title(), kNotFound);
     QVERIFY(f.text()->topicText().startsWith("Das Thema wurde nicht gefunden."));
     QCOMPARE(f.relatedList()->entries(), QStringList({"Liste", "Zugriff"}));
+    QVERIFY(!f.enabled("forwardButton")); // a new topic drops the forward history
     f.click("backButton");
     QCOMPARE(f.title(), QString("Datei"));
 }
@@ -148,6 +134,118 @@ void TestMainWindow::listsChooseOnlyWhatTheUserChose()
     QVERIFY(f.enabled("forwardButton"));
     f.click("forwardButton");
     QCOMPARE(f.title(), QString("Zugriff"));
+}
+
+void TestMainWindow::standardKeysAndMouseButtons()
+{
+    WindowFixture f(kDoc);
+    const QString start = "Verwendung_der_Dokumentation";
+    QWidget *list = f.topicList()->viewport();
+    // Keys reach the window through the control that has the focus.
+    auto press = [](QWidget *w, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        w->setFocus();
+        QTest::keyClick(w, key, modifiers);
+    };
+    press(f.text(), Qt::Key_Left, Qt::AltModifier); // "<" is disabled: nothing
+    QCOMPARE(f.title(), start);
+    f.choose("Datei");
+    f.choose("Zugriff");
+    // Alt+Left and Alt+Right, the Back and Forward keys, and the mouse's own buttons act as
+    // "<" and ">", once per press, wherever the focus or the pointer is.
+    press(f.relatedList(), Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(f.title(), QString("Datei"));
+    QCOMPARE(f.relatedList()->selectedRow(), -1);
+    press(f.text(), Qt::Key_Right, Qt::AltModifier);
+    QCOMPARE(f.title(), QString("Zugriff"));
+    press(f.control("queryBox"), Qt::Key_Back);
+    QCOMPARE(f.title(), QString("Datei"));
+    press(f.text(), Qt::Key_Forward);
+    QCOMPARE(f.title(), QString("Zugriff"));
+    QTest::mouseClick(list, Qt::BackButton, {}, QPoint(5, 5));
+    QCOMPARE(f.title(), QString("Datei"));
+    QTest::mouseClick(f.text()->viewport(), Qt::ForwardButton);
+    QCOMPARE(f.title(), QString("Zugriff"));
+    QTest::mouseClick(list, Qt::ForwardButton); // ">" is disabled: nothing
+    QCOMPARE(f.title(), QString("Zugriff"));
+
+    // Ctrl+F opens the find panel with the focus in its box.
+    press(f.text(), Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(f.control("findPanel")->isVisible());
+    QVERIFY(f.control("findText")->hasFocus());
+    press(f.control("findText"), Qt::Key_Escape);
+
+    // Ctrl+plus (or =) and Ctrl+minus, and Ctrl+wheel one step per notch, act as "+" and "-".
+    auto size = [&f] {
+        return f.text()->font().pointSizeF();
+    };
+    press(f.text(), Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(size(), 11.0);
+    press(f.text(), Qt::Key_Equal, Qt::ControlModifier);
+    QCOMPARE(size(), 12.0);
+    press(f.text(), Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
+    QCOMPARE(size(), 11.0);
+    auto wheel = [&f](int angle, Qt::KeyboardModifiers modifiers) {
+        const QPointF at(20, 20);
+        QWheelEvent event(at, f.text()->viewport()->mapToGlobal(at), {}, {0, angle}, Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(f.text()->viewport(), &event);
+    };
+    wheel(-240, Qt::ControlModifier);
+    QCOMPARE(size(), 9.0);
+    wheel(60, Qt::ControlModifier); // half a notch: not yet
+    QCOMPARE(size(), 9.0);
+    wheel(60, Qt::ControlModifier);
+    QCOMPARE(size(), 10.0);
+    wheel(120, Qt::NoModifier); // scrolls, no zoom
+    QCOMPARE(size(), 10.0);
+}
+
+void TestMainWindow::searchHitsMarkedUntilAnotherDisplay()
+{
+    WindowFixture f(kDoc);
+    auto marks = [&f] {
+        QStringList words;
+        for (const QTextEdit::ExtraSelection &mark : f.text()->extraSelections())
+            words << mark.cursor.selectedText();
+        return words;
+    };
+    f.typeQuery("datei");
+    QTest::keyClick(f.control("queryBox"), Qt::Key_Return);
+    WindowFixture::clickEntry(f.topicList(), "Zugriff");
+    QCOMPARE(marks(), QStringList({"Datei."}));
+    WindowFixture::clickEntry(f.topicList(), "Datei");
+    QCOMPARE(marks(), QStringList({"Dateien"}));
+    // The marks leave the caret, the selection and the find command alone.
+    QCOMPARE(f.text()->selectionLength(), 0);
+    f.text()->setFocus();
+    f.click("openFindButton");
+    f.control<QLineEdit>("findText")->setText("lesen");
+    QTest::keyClick(f.control("findText"), Qt::Key_Return);
+    QCOMPARE(f.text()->selectedTopicText(), QString("lesen"));
+    QCOMPARE(marks(), QStringList({"Dateien"}));
+
+    // Any other display clears them: history, related topic, prefix list.
+    f.click("backButton");
+    QVERIFY(marks().isEmpty());
+    f.click("forwardButton");
+    QVERIFY(marks().isEmpty());
+    f.choose("Zugriff");
+    QVERIFY(marks().isEmpty());
+
+    // A long topic carries marks on the lines in view; scrolled, the others get theirs.
+    QByteArray lines = "###Verwendung_der_Dokumentation\r\n";
+    for (int i = 0; i < 2000; ++i)
+        lines += "eine Datei " + QByteArray::number(i) + "\r\n";
+    WindowFixture g(lines);
+    g.typeQuery("datei");
+    QTest::keyClick(g.control("queryBox"), Qt::Key_Return);
+    WindowFixture::clickEntry(g.topicList(), "Verwendung_der_Dokumentation");
+    const auto shown = g.text()->extraSelections();
+    QVERIFY(!shown.isEmpty() && shown.size() < 2000);
+    QCOMPARE(shown.first().cursor.selectionStart(), 5);
+    g.text()->setFocus();
+    QTest::keyClick(g.text(), Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(g.text()->extraSelections().last().cursor.block().text(), QString("eine Datei 1999"));
 }
 
 void TestMainWindow::missingOrUnusableDocumentation()

@@ -15,7 +15,6 @@ class TestMainWindowFind : public QObject {
 private slots:
     void panelOpensWithPromptOrSelection();
     void keysReachTheFindCommand();
-    void notFoundMessage();
     void separatorOptionsFollowWholeWords();
     void captionsFitTheirBoxes();
 };
@@ -81,25 +80,15 @@ void TestMainWindowFind::keysReachTheFindCommand()
     QVERIFY(f.messages.isEmpty());
     QTest::keyClick(findText, Qt::Key_Escape);
 
-    // Ctrl+F3 with nothing selected searches for the prompt sentence, which is not there.
+    // Ctrl+F3 with nothing selected searches for the prompt sentence, which is not there:
+    // one message, and the caret stays.
     text->setFocus();
     text->selectRange(3, 0);
     QTest::keyClick(text, Qt::Key_F3, Qt::ControlModifier);
     QCOMPARE(findText->text(), kPrompt);
     QCOMPARE(f.messages, QStringList({"Suchen: Die Zeichenfolge wurde nicht gefunden."}));
-}
-
-void TestMainWindowFind::notFoundMessage()
-{
-    WindowFixture f(kDoc);
-    f.text()->selectRange(8, 2);
-    f.click("openFindButton");
-    auto *findText = f.control<QLineEdit>("findText");
-    findText->setText("gibtsnicht");
-    f.click("findNextButton");
-    QCOMPARE(f.messages, QStringList({"Suchen: Die Zeichenfolge wurde nicht gefunden."}));
-    QCOMPARE(f.text()->selectionStart(), 8); // the selection stays
-    QCOMPARE(f.text()->selectionLength(), 2);
+    QCOMPARE(text->selectionStart(), 3);
+    QCOMPARE(text->selectionLength(), 0);
 }
 
 void TestMainWindowFind::separatorOptionsFollowWholeWords()
@@ -145,13 +134,13 @@ void TestMainWindowFind::captionsFitTheirBoxes()
         const int indicator =
             box->style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, box) +
             box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, box);
-        const int textEnd =
-            box->x() + indicator + box->fontMetrics().horizontalAdvance(box->text());
-        QVERIFY2(textEnd <= box->geometry().right() + 1, qPrintable(box->text()));
+        const QString caption = QString(box->text()).remove(u'&');
+        const int textEnd = box->x() + indicator + box->fontMetrics().horizontalAdvance(caption);
+        QVERIFY2(textEnd <= box->geometry().right() + 1, qPrintable(caption));
         for (QCheckBox *other : boxes) {
             if (other->parentWidget() == box->parentWidget() && other->y() == box->y() &&
                 other->x() > box->x())
-                QVERIFY2(textEnd <= other->x(), qPrintable(box->text()));
+                QVERIFY2(textEnd <= other->x(), qPrintable(caption));
         }
     }
     // The hint keeps every key combination on one line and all its lines in its box.

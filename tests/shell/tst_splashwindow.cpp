@@ -1,6 +1,5 @@
 #include "shell/mainwindow.h"
 #include "shell/splashwindow.h"
-#include "std/splashcountdown.h"
 #include "support/tempdoc.h"
 
 #include <QDir>
@@ -17,8 +16,6 @@ private slots:
     void cleanup();
     void shortLoadingWaitsTwoTicks();
     void longLoadingClosesAtOnce();
-    void loadingTime_data();
-    void loadingTime();
 
 private:
     void tick(tamo::SplashWindow &splash)
@@ -102,26 +99,6 @@ void TestSplashWindow::longLoadingClosesAtOnce()
     QVERIFY(!splash.isVisible());
     QVERIFY(main->isVisible());
     delete main;
-}
-
-void TestSplashWindow::loadingTime_data()
-{
-    QTest::addColumn<double>("start");
-    QTest::addColumn<double>("after");
-    QTest::addColumn<bool>("tooLong");
-    QTest::newRow("exactly two seconds") << 100.0 << 102.0 << false;
-    QTest::newRow("across midnight") << 86399.5 << 1.5 << false;
-    // Single precision rounds 2.003 s down to two seconds late in the day only.
-    QTest::newRow("float, early") << 10.0 << 12.003 << true;
-    QTest::newRow("float, late") << 86000.0 << 86002.003 << false;
-}
-
-void TestSplashWindow::loadingTime()
-{
-    QFETCH(double, start);
-    QFETCH(double, after);
-    QFETCH(bool, tooLong);
-    QCOMPARE(tamo::loadingTookTooLong(start, after), tooLong);
 }
 
 QTEST_MAIN(TestSplashWindow)

@@ -6,85 +6,74 @@
 
 using namespace tamo;
 
-// Each row: the file's bytes, and the expected lines, each followed by the position after it,
-// written as "line@position"; the end-of-file mark is "<EOF>@position".
 class TestDocReader : public QObject {
     Q_OBJECT
 private slots:
-    void lines_data();
-    void lines();
-    void seekReadsFromAnyPosition();
-    void missingFile();
+    // Each row: the file's bytes, and the expected lines, each followed by the position after
+    // it, written as "line@position"; the end-of-file mark is "<EOF>@position".
+    void lines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("empty file") << QByteArray() << QStringList{"<EOF>@1", "<EOF>@1"};
+        QTest::newRow("crlf lines")
+            << QByteArray("abc\r\n\r\nd\r\n") << QStringList{"abc@6", "@8", "d@11", "<EOF>@11"};
+        QTest::newRow("no line end on last line")
+            << QByteArray("ab\r\nxyz") << QStringList{"ab@5", "xyz@9", "<EOF>@9", "<EOF>@9"};
+        QTest::newRow("bare lf loses a character")
+            << QByteArray("abc\n\nx\r\n") << QStringList{"ab@5", "@6", "x@9", "<EOF>@9"};
+        QTest::newRow("lone cr line ends the file")
+            << QByteArray("a\r\n\r\r\nb\r\n") << QStringList{"a@4", "<EOF>@7"};
+        QTest::newRow("last line a lone cr")
+            << QByteArray("a\r\n\r") << QStringList{"a@4", "<EOF>@6"};
+        QTest::newRow("trailing cr kept without lf")
+            << QByteArray("a\r\nbc\r") << QStringList{"a@4", "bc\r@8", "<EOF>@8"};
+        QTest::newRow("high bytes") << QByteArray("###\x80\xe4\xff\r\n")
+                                    << QStringList{QString::fromUtf8("###€äÿ@9"), "<EOF>@9"};
+    }
+    // At every block size, from one byte up, and again after a seek to where each line began.
+    void lines()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, expected);
+        const QString path = writeTempFile(m_dir, "lines.txw", bytes);
+        for (qint64 block : {1, 2, 3, 7, 64 * 1024}) {
+            DocReader reader;
+            QVERIFY(reader.open(path));
+            reader.setBlockSize(block);
+            auto read = [&reader] {
+                const QString line = reader.readLine();
+                const QString shown = line == endOfFileMark() ? QStringLiteral("<EOF>") : line;
+                return shown + u'@' + QString::number(reader.position());
+            };
+            QList<qint64> starts;
+            QStringList got;
+            for (int i = 0; i < expected.size(); ++i) {
+                starts += reader.position();
+                got += read();
+            }
+            QCOMPARE(got, expected);
+            for (qsizetype i = starts.size() - 1; i >= 0; --i) {
+                reader.seek(starts[i]);
+                QCOMPARE(read(), expected[i]);
+            }
+            reader.seek(bytes.size() + 5);
+            QCOMPARE(reader.readLine(), endOfFileMark());
+        }
+    }
+
+    void missingFile()
+    {
+        DocReader reader;
+        QString error;
+        QVERIFY(!reader.open(m_dir.filePath("nothing.txw"), &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(reader.readLine(), endOfFileMark()); // a closed reader is at its end
+    }
 
 private:
     QTemporaryDir m_dir;
 };
-
-void TestDocReader::lines_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("empty file") << QByteArray() << QStringList{"<EOF>@1", "<EOF>@1"};
-    QTest::newRow("crlf lines") << QByteArray("abc\r\n\r\nd\r\n")
-                                << QStringList{"abc@6", "@8", "d@11", "<EOF>@11"};
-    QTest::newRow("no line end on last line")
-        << QByteArray("ab\r\nxyz") << QStringList{"ab@5", "xyz@9", "<EOF>@9", "<EOF>@9"};
-    QTest::newRow("bare lf loses a character")
-        << QByteArray("abc\n\nx\r\n") << QStringList{"ab@5", "@6", "x@9", "<EOF>@9"};
-    QTest::newRow("lone cr line ends the file")
-        << QByteArray("a\r\n\r\r\nb\r\n") << QStringList{"a@4", "<EOF>@7"};
-    QTest::newRow("last line a lone cr") << QByteArray("a\r\n\r") << QStringList{"a@4", "<EOF>@6"};
-    QTest::newRow("trailing cr kept without lf")
-        << QByteArray("a\r\nbc\r") << QStringList{"a@4", "bc\r@8", "<EOF>@8"};
-    QTest::newRow("high bytes") << QByteArray("###\x80\xe4\xff\r\n")
-                                << QStringList{QString::fromUtf8("###€äÿ@9"), "<EOF>@9"};
-}
-
-void TestDocReader::lines()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, expected);
-    const QString path = writeTempFile(m_dir, "lines.txw", bytes);
-    // Block sizes from one byte up exercise lines that cross block boundaries.
-    for (qint64 block : {1, 2, 3, 7, 64 * 1024}) {
-        DocReader reader;
-        QVERIFY(reader.open(path));
-        reader.setBlockSize(block);
-        QStringList got;
-        for (int i = 0; i < expected.size(); ++i) {
-            const QString line = reader.readLine();
-            const QString shown = line == endOfFileMark() ? QStringLiteral("<EOF>") : line;
-            got += shown + u'@' + QString::number(reader.position());
-        }
-        QCOMPARE(got, expected);
-    }
-}
-
-void TestDocReader::seekReadsFromAnyPosition()
-{
-    const QString path = writeTempFile(m_dir, "seek.txw", "###A\r\nx\r\n###B\r\ny");
-    DocReader reader;
-    QVERIFY(reader.open(path));
-    reader.setBlockSize(4);
-    reader.seek(10);
-    QCOMPARE(reader.readLine(), QString("###B"));
-    QCOMPARE(reader.readLine(), QString("y"));
-    reader.seek(1);
-    QCOMPARE(reader.readLine(), QString("###A"));
-    reader.seek(11); // inside a line: the rest of it
-    QCOMPARE(reader.readLine(), QString("##B"));
-    reader.seek(100);
-    QCOMPARE(reader.readLine(), endOfFileMark());
-}
-
-void TestDocReader::missingFile()
-{
-    DocReader reader;
-    QString error;
-    QVERIFY(!reader.open(m_dir.filePath("nothing.txw"), &error));
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(reader.readLine(), endOfFileMark()); // a closed reader is at its end
-}
 
 QTEST_GUILESS_MAIN(TestDocReader)
 #include "tst_docreader.moc"

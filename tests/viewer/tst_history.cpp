@@ -4,79 +4,55 @@
 
 using namespace tamo;
 
-// Drives the history as the window does: a display records its title; back and forward
-// bracket one display.
+namespace {
+
+// Steps as the window takes them, blank-separated: a title is a display of that topic; "<"
+// and ">" go back and forward, which brackets one display; "<!" goes back to a topic that
+// cannot be shown any more, so the display records the error title "E" instead.
+struct Steps {
+    QString steps, back, forward; // the lists blank-separated
+    bool keepForward;
+};
+
+} // namespace
+
 class TestHistory : public QObject {
     Q_OBJECT
 private slots:
-    void newTopicsDropForward();
-    void repeatsAndErrors();
-
-private:
-    void show(const QString &title) { h.recordShownTopic(title); }
-    void goBack()
+    void steps_data()
     {
-        show(h.beginBack());
-        h.endNavigation();
+        QTest::addColumn<Steps>("row");
+        QTest::newRow("back twice") << Steps{"A B C < <", "A", "B C", false};
+        QTest::newRow("forward") << Steps{"A B C < < >", "A B", "C", false};
+        QTest::newRow("new topic drops forward") << Steps{"A B C < < > D", "A B D", "", false};
+        QTest::newRow("repeats") << Steps{"U A U", "U A U", "", false};
+        QTest::newRow("back to a lost topic") << Steps{"U A U B <!", "U A U E", "B", false};
+        QTest::newRow("back from the error title") << Steps{"U A U B <! <", "U A U", "E B", false};
+        // Showing the topic on display again keeps the forward history for later new topics.
+        QTest::newRow("shown topic again") << Steps{"U A U B <! < U", "U A U", "E B", true};
+        QTest::newRow("then a new topic") << Steps{"U A U B <! < U N", "U A U N", "E B", true};
     }
-    void goForward()
+    void steps()
     {
-        show(h.beginForward());
-        h.endNavigation();
+        QFETCH(Steps, row);
+        History h;
+        for (const QString &step : row.steps.split(u' ')) {
+            if (step == u">") {
+                h.recordShownTopic(h.beginForward());
+            } else if (step.startsWith(u'<')) {
+                const QString title = h.beginBack();
+                h.recordShownTopic(step == u"<!" ? QStringLiteral("E") : title);
+            } else {
+                h.recordShownTopic(step);
+                continue;
+            }
+            h.endNavigation();
+        }
+        QCOMPARE(h.back, row.back.split(u' ', Qt::SkipEmptyParts));
+        QCOMPARE(h.forward, row.forward.split(u' ', Qt::SkipEmptyParts));
+        QCOMPARE(h.keepForward, row.keepForward);
     }
-    void check(const QStringList &b, const QStringList &f, bool keep)
-    {
-        QCOMPARE(h.back, b);
-        QCOMPARE(h.forward, f);
-        QCOMPARE(h.keepForward, keep);
-        QCOMPARE(h.canGoBack(), b.size() > 1);
-        QCOMPARE(h.canGoForward(), !f.isEmpty());
-    }
-
-    History h;
 };
-
-void TestHistory::newTopicsDropForward()
-{
-    h = History();
-    show("A");
-    show("B");
-    show("C");
-    goBack();
-    goBack();
-    check({"A"}, {"B", "C"}, false);
-    goForward();
-    check({"A", "B"}, {"C"}, false);
-    show("D"); // a new topic drops what lay ahead
-    check({"A", "B", "D"}, {}, false);
-}
-
-void TestHistory::repeatsAndErrors()
-{
-    h = History();
-    show("U");
-    show("A");
-    show("U");
-    check({"U", "A", "U"}, {}, false);
-
-    // Back to a topic that cannot be shown any more: the display records the error title
-    // instead, and the forward history survives because the flag is set meanwhile.
-    const QString error = "Fehler: Thema nicht gefunden.";
-    show("B");
-    QCOMPARE(h.beginBack(), QString("U"));
-    show(error);
-    h.endNavigation();
-    check({"U", "A", "U", error}, {"B"}, false);
-    // "<" from the error title goes back to the entry before it.
-    goBack();
-    check({"U", "A", "U"}, {error, "B"}, false);
-
-    // Showing the topic on display again keeps the forward history for later new topics.
-    show("U");
-    check({"U", "A", "U"}, {error, "B"}, true);
-    show("N");
-    check({"U", "A", "U", "N"}, {error, "B"}, true);
-}
 
 QTEST_GUILESS_MAIN(TestHistory)
 #include "tst_history.moc"
