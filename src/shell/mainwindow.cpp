@@ -251,9 +251,12 @@ void MainWindow::loadDocumentation(const LoadProgress &progress)
     m_loaded = true;
     m_homeGeometry = QRect(pos(), size());
 
-    // Find the documentation: the directory named by tamoini.txt becomes the working
-    // directory. Problems are reported and the window opens on what could be read.
-    const DocLocation location = locateDocumentation(QDir::currentPath(), true);
+    // Find the documentation: the directory named by tamoini.txt, or that of the file given,
+    // becomes the working directory. Problems are reported and the window opens on what could
+    // be read.
+    const DocLocation location = m_docPath.isEmpty()
+                                     ? locateDocumentation(QDir::currentPath(), true)
+                                     : documentationFile(m_docPath);
     if (!location.error.isEmpty()) {
         reportLoadProblem(location.error);
     } else if (!QDir::setCurrent(location.directory)) {

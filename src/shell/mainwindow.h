@@ -53,6 +53,10 @@ public:
     // Shows a topic as if the user had chosen it: the topic list holds just this name.
     void requestTopic(const QString &name);
 
+    // Reads this documentation file, whatever its name, in place of finding tamo.txw through
+    // tamoini.txt; its directory becomes the working directory. Call before loadAndShow().
+    void setDocumentationFile(const QString &path) { m_docPath = path; }
+
 protected:
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -137,7 +141,7 @@ private:
     // The documentation and what the window shows of it.
     Clock m_clock;
     MessageSink m_messages;
-    QString m_docPath; // tamo.txw in the documentation directory
+    QString m_docPath; // tamo.txw in the documentation directory, or the file given
     TopicIndex m_topicIndex;
     History m_history;
     QString m_topicFullText; // the shown topic's text with its picture lines

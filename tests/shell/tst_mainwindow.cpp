@@ -29,6 +29,7 @@ private slots:
     void standardKeysAndMouseButtons();
     void searchHitsMarkedUntilAnotherDisplay();
     void missingOrUnusableDocumentation();
+    void documentationFileGivenByName();
     void queryBoxFiltersAndSearches();
 };
 
@@ -272,6 +273,28 @@ void TestMainWindow::missingOrUnusableDocumentation()
     QVERIFY(unusable.topicList()->entries().isEmpty());
     unusable.window->requestTopic("Datei");
     QCOMPARE(unusable.title(), kNotFound);
+}
+
+void TestMainWindow::documentationFileGivenByName()
+{
+    // quarntamo FILE: the file is read whatever its name, from its own directory; the
+    // tamoini.txt of the start directory plays no part, and nothing is created.
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("docs");
+    const QString file = writeTempFile(dir, "docs/eigene.txw", kDoc);
+    writeTempFile(dir, "tamoini.txt", "kein-solches-verzeichnis\r\n");
+    const QString startDir = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QStringList messages;
+    tamo::MainWindow window({}, [&](const QString &text, const QString &) { messages << text; });
+    window.setDocumentationFile(file);
+    window.loadAndShow();
+    QCOMPARE(window.findChild<QLabel *>("topicTitle")->text(),
+             QString("Verwendung_der_Dokumentation"));
+    QCOMPARE(messages, QStringList());
+    QCOMPARE(QDir::currentPath(), dir.filePath("docs"));
+    QCOMPARE(QDir(dir.filePath("docs")).entryList(QDir::Files), QStringList("eigene.txw"));
+    QDir::setCurrent(startDir);
 }
 
 void TestMainWindow::queryBoxFiltersAndSearches()
