@@ -12,7 +12,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev
     qt6-image-formats-plugins qt6-qpa-plugins
     fonts-liberation fonts-dejavu-core
-    desktop-file-utils appstream
+    desktop-file-utils appstream shared-mime-info
 )
 
 missing=()

@@ -26,6 +26,7 @@ private slots:
         const QString icon = source + "/data/icons/quarntamo-";
         QTest::newRow("splash") << source + "/data/splash.png" << QSize(482, 344) << Opaque;
         QTest::newRow("icon 32") << icon + "32.png" << QSize(32, 32) << Palette16;
+        QTest::newRow("icon 48") << icon + "48.png" << QSize(48, 48) << Any;
         QTest::newRow("icon 128") << icon + "128.png" << QSize(128, 128) << Any;
         QTest::newRow("icon 256") << icon + "256.png" << QSize(256, 256) << Any;
         const QDir pictures(QStringLiteral(QUARNTAMO_DOC_DIR));
