@@ -14,6 +14,10 @@ packages=(
     fonts-liberation fonts-dejavu-core
     desktop-file-utils appstream shared-mime-info
 )
+# The Debian package: dpkg-shlibdeps finds its library dependencies, lintian checks it.
+if [ "$preset" = package ]; then
+    packages+=(dpkg-dev lintian)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
