@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 struct Run {
@@ -53,6 +55,7 @@ private slots:
     void checkPictures();
     void checkSettingsFile();
     void bundledDocumentationChecksClean();
+    void readmeExamples();
 
 private:
     QString directory(const QString &name) const { return m_dir.filePath(name); }
@@ -131,11 +134,13 @@ void TestTamo::run_data()
         "Datei\nDatei_lesen\nDatei_öffnen\nDatei_schließen\nDatei_schreiben\n");
     row("documented: search Datei Zugriff", "bundled", {"search", "--json", "Datei Zugriff"}, 0,
         R"({"results":[{"name":"Datei","score":192},{"name":"Zugriff","score":132},)");
-    row("documented: a quoted heading word", "bundled", {"search", "\"###Tabele\""}, 0,
-        "    10 Tabelle\n");
-    row("documented: a long quoted heading word", "bundled",
+    row("documented: a word inside a longer one", "bundled", {"search", "--json", "Tab"}, 0,
+        R"({"results":[{"name":"Tabelle","score":22},)");
+    row("documented: a quoted heading word", "bundled", {"search", "--json", "\"###Tabele\""}, 0,
+        R"({"results":[{"name":"Tabelle","score":10},)");
+    row("documented: a longer quoted heading word", "bundled",
         {"search", "--json", "\"###Fehlerbehandlunk\""}, 0,
-        R"({"results":[{"name":"Fehlerbehandlung","score":13}]})");
+        R"({"results":[{"name":"Fehlerbehandlung","score":13},)");
 }
 
 void TestTamo::run()
@@ -324,6 +329,56 @@ void TestTamo::bundledDocumentationChecksClean()
     // "Ein Thema mit zwei Bildern ist zum Beispiel Datei."
     r = tamo({"show", "--json", "--doc", QStringLiteral(BUNDLED_DOC), "Datei"});
     QCOMPARE(parse(r.out).value("fullText").toString().count("\r\n%%%"), 2);
+}
+
+// Every "$ command" line of the README, run by the shell as a reader runs it, in a directory
+// that holds the bundled documentation as tamo.txw. The lines after it are its output; a last
+// line "..." stands for more lines. Each code block starts in a fresh directory.
+void TestTamo::readmeExamples()
+{
+    QFile readme(QStringLiteral(QUARNTAMO_SOURCE_DIR "/README.md"));
+    QVERIFY(readme.open(QIODevice::ReadOnly | QIODevice::Text));
+    struct Example {
+        bool newBlock;
+        QString command;
+        QStringList output;
+    };
+    QList<Example> examples;
+    bool inBlock = false;
+    for (const QString &line : QString::fromUtf8(readme.readAll()).split(u'\n')) {
+        if (line.startsWith("    $ ")) {
+            examples.append({!inBlock, line.mid(6), {}});
+            inBlock = true;
+        } else if (inBlock && line.startsWith("    ")) {
+            examples.last().output += line.mid(4);
+        } else {
+            inBlock = false;
+        }
+    }
+    QVERIFY(examples.size() >= 6);
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PATH", QFileInfo(TAMO_BINARY).absolutePath() + u':' + env.value("PATH"));
+    std::unique_ptr<QTemporaryDir> dir;
+    for (const Example &example : examples) {
+        if (example.newBlock) {
+            dir = std::make_unique<QTemporaryDir>();
+            QVERIFY(QFile::copy(QStringLiteral(BUNDLED_DOC), dir->filePath("tamo.txw")));
+        }
+        QProcess shell;
+        shell.setProcessEnvironment(env);
+        shell.setWorkingDirectory(dir->path());
+        shell.start("/bin/sh", {"-c", example.command});
+        QVERIFY(shell.waitForFinished(60000));
+        const QString got = QString::fromUtf8(shell.readAllStandardOutput());
+        QStringList expected = example.output;
+        const bool more = !expected.isEmpty() && expected.last() == u"...";
+        if (more)
+            expected.removeLast();
+        const QString text = expected.isEmpty() ? QString() : expected.join(u'\n') + u'\n';
+        QVERIFY2(more ? got.startsWith(text) : got == text,
+                 qPrintable(example.command + "\n" + got));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTamo)
