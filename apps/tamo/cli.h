@@ -8,7 +8,7 @@ namespace tamo {
 // The command line program on the viewer's core: topics, show, prefix, search.
 struct CliOptions {
     QString command;
-    QString docFile; // --doc FILE; empty: found as the viewer finds it
+    QString docFile; // --doc FILE; empty: found by locateCommandLineDocumentation()
     bool json = false;
     QString argument; // NAME, TEXT or QUERY
 };
