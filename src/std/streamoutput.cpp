@@ -12,7 +12,8 @@ bool writeToStream(std::FILE *stream, QByteArrayView bytes, QString *error)
 {
     errno = 0;
     const size_t size = size_t(bytes.size());
-    const bool written = std::fwrite(bytes.data(), 1, size, stream) == size;
+    // fwrite must not see the null pointer of an empty view.
+    const bool written = size == 0 || std::fwrite(bytes.data(), 1, size, stream) == size;
     if (written && std::fflush(stream) == 0 && !std::ferror(stream))
         return true;
     *error = QString::fromLocal8Bit(std::strerror(errno ? errno : EIO));
