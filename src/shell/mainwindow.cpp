@@ -5,6 +5,7 @@
 #include "find/wholeword.h"
 #include "shell/controls.h"
 #include "shell/layout.h"
+#include "store/doccheck.h"
 #include "store/doclocation.h"
 #include "store/docreader.h"
 
@@ -27,8 +28,6 @@
 namespace tamo {
 
 namespace {
-
-constexpr char16_t kStartTopic[] = u"Verwendung_der_Dokumentation";
 
 template <typename Control, typename Parent>
 Control *makeControl(const layout::Control &spec, Parent *parent)
@@ -277,7 +276,7 @@ void MainWindow::loadDocumentation(const LoadProgress &progress)
     }
 
     // The start topic, then every topic in the list.
-    const QString startTopic = QString::fromUtf16(kStartTopic);
+    const QString startTopic = QString::fromLatin1(kStartTopic);
     m_queryBox->setText(startTopic);
     onQueryKeyReleased(0);
     if (!m_topicList->entries().isEmpty())
