@@ -29,42 +29,12 @@ class TestMainWindowPicture : public QObject {
     Q_OBJECT
 private slots:
     void pictureFollowsTheCaret();
-    void lastPictureAtTheEndOfTheText();
     void missingOrHugePictureKeepsFullWidth();
     void throttleDefersToTimer();
     void textSize();
 };
 
 void TestMainWindowPicture::pictureFollowsTheCaret()
-{
-    WindowFixture f(kDoc);
-    savePicture(f, 200, 100);
-    auto *picture = f.control<tamo::PictureView>("picture");
-
-    f.later();
-    f.window->requestTopic("Bild");
-    QCOMPARE(f.text()->topicText(), QString("AB\r\nCD\r\n"));
-    QVERIFY(picture->isHidden()); // the caret stands before A: no picture line before it
-    QCOMPARE(f.text()->width(), 795);
-
-    // The caret moved down a line by key: the picture appears beside the narrowed text.
-    f.later();
-    f.text()->setFocus();
-    QTest::keyClick(f.text(), Qt::Key_Down);
-    QCOMPARE(f.text()->selectionStart(), 4);
-    QVERIFY(picture->isVisible());
-    QCOMPARE(f.text()->width(), 379);
-    QCOMPARE(picture->target(), QRectF(0, 103.25, 413, 206.5));
-    QCOMPARE(picture->contentsRect().size(), QSize(413, 413));
-
-    // The next topic display hides the picture and restores the width.
-    f.later();
-    f.window->requestTopic("Verwendung_der_Dokumentation");
-    QVERIFY(picture->isHidden());
-    QCOMPARE(f.text()->width(), 795);
-}
-
-void TestMainWindowPicture::lastPictureAtTheEndOfTheText()
 {
     WindowFixture f(kDoc);
     savePicture(f, 100, 200, "hoch.png");
@@ -77,8 +47,15 @@ void TestMainWindowPicture::lastPictureAtTheEndOfTheText()
     // The text holds its final line break, and the caret can stand behind it.
     QCOMPARE(f.text()->topicText(), QString("A\r\nB\r\n"));
 
+    // The caret, moved by key or mouse, chooses the picture beside the narrowed text.
     f.later();
     f.text()->setFocus();
+    QTest::keyClick(f.text(), Qt::Key_Down);
+    QVERIFY(picture->isVisible());
+    QCOMPARE(f.text()->width(), 379);
+    QCOMPARE(picture->target(), tall);
+    QCOMPARE(picture->contentsRect().size(), QSize(413, 413));
+    f.later();
     QTest::keyClick(f.text(), Qt::Key_End, Qt::ControlModifier);
     QCOMPARE(f.text()->selectionStart(), 6);
     QCOMPARE(picture->target(), wide);
@@ -91,6 +68,12 @@ void TestMainWindowPicture::lastPictureAtTheEndOfTheText()
                       QPoint(5, f.text()->viewport()->height() - 5));
     QCOMPARE(f.text()->selectionStart(), 6);
     QCOMPARE(picture->target(), wide);
+
+    // The next topic display hides the picture and restores the width.
+    f.later();
+    f.window->requestTopic("Verwendung_der_Dokumentation");
+    QVERIFY(picture->isHidden());
+    QCOMPARE(f.text()->width(), 795);
 }
 
 void TestMainWindowPicture::missingOrHugePictureKeepsFullWidth()

@@ -7,99 +7,61 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+
 // The start-up with a fake clock and the countdown ticked by hand: which windows are shown at
-// each tick.
+// each tick, for a short and for a long loading.
 class TestSplashWindow : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void shortLoadingWaitsTwoTicks();
-    void longLoadingClosesAtOnce();
-
-private:
-    void tick(tamo::SplashWindow &splash)
+    void countdown_data()
     {
-        QVERIFY(QMetaObject::invokeMethod(splash.findChild<QTimer *>("countdownTimer"), "timeout"));
+        QTest::addColumn<double>("loadingSeconds");
+        QTest::addColumn<int>("ticksUntilClosed");
+        QTest::newRow("short loading: two more ticks") << 0.0 << 3;
+        QTest::newRow("long loading: closes at once") << 2.5 << 1;
     }
-    QString status(const tamo::SplashWindow &splash)
+    void countdown()
     {
-        return splash.findChild<QLabel *>("status")->text();
+        QFETCH(double, loadingSeconds);
+        QFETCH(int, ticksUntilClosed);
+        QTemporaryDir dir;
+        QByteArray doc;
+        for (int i = 0; i < 50; ++i)
+            doc += "###Thema" + QByteArray::number(i) + "\r\nText\r\n";
+        writeTempFile(dir, "tamo.txw", doc + "###Verwendung_der_Dokumentation\r\nHilfe\r\n");
+        const QString start = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        double now = 43200;
+        std::unique_ptr<tamo::MainWindow> main;
+        tamo::SplashWindow splash(
+            [&] {
+                main = std::make_unique<tamo::MainWindow>([&now] { return now; });
+                now += loadingSeconds;
+                return main.get();
+            },
+            [&now] { return now; });
+        auto *timer = splash.findChild<QTimer *>("countdownTimer");
+        auto *status = splash.findChild<QLabel *>("status");
+        timer->stop(); // the test ticks by hand
+        splash.show();
+        QCOMPARE(status->text(), QString("QuarnTamo wird initialisiert..."));
+        for (int tick = 1; tick <= ticksUntilClosed; ++tick) {
+            QVERIFY(splash.isVisible());
+            QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+            now += 1;
+            // The main window loads and shows on the first tick; the last caption stays.
+            QVERIFY(main && main->isVisible());
+            QCOMPARE(main->findChild<QLabel *>("topicTitle")->text(),
+                     QString("Verwendung_der_Dokumentation"));
+            QCOMPARE(status->text(), QString("Quarn-Tamo wird geladen... (99.2%)\r\n"
+                                             "Verwendung_der_Dokumentation"));
+        }
+        QVERIFY(!splash.isVisible()); // closing it does not end the program
+        QVERIFY(!splash.testAttribute(Qt::WA_QuitOnClose));
+        QDir::setCurrent(start);
     }
-
-    QTemporaryDir *m_dir = nullptr;
-    QString m_start;
-    double m_now = 0;
 };
-
-void TestSplashWindow::init()
-{
-    m_start = QDir::currentPath();
-    m_dir = new QTemporaryDir;
-    QByteArray doc;
-    for (int i = 0; i < 50; ++i)
-        doc += "###Thema" + QByteArray::number(i) + "\r\nText\r\n";
-    doc += "###Verwendung_der_Dokumentation\r\nHilfe\r\n";
-    writeTempFile(*m_dir, "tamo.txw", doc);
-    QDir::setCurrent(m_dir->path());
-    m_now = 43200;
-}
-
-void TestSplashWindow::cleanup()
-{
-    QDir::setCurrent(m_start);
-    delete m_dir;
-}
-
-void TestSplashWindow::shortLoadingWaitsTwoTicks()
-{
-    tamo::MainWindow *main = nullptr;
-    tamo::SplashWindow splash(
-        [&] {
-            main = new tamo::MainWindow([this] { return m_now; });
-            return main;
-        },
-        [this] { return m_now; });
-    splash.findChild<QTimer *>("countdownTimer")->stop(); // the test ticks by hand
-    splash.show();
-    QCOMPARE(status(splash), QString("QuarnTamo wird initialisiert..."));
-
-    tick(splash); // the main window loads and shows
-    QVERIFY(main && main->isVisible());
-    QVERIFY(splash.isVisible());
-    QCOMPARE(main->findChild<QLabel *>("topicTitle")->text(),
-             QString("Verwendung_der_Dokumentation"));
-    // The last caption stays: the last heading and its percentage.
-    QCOMPARE(status(splash),
-             QString("Quarn-Tamo wird geladen... (99.2%)\r\nVerwendung_der_Dokumentation"));
-    m_now += 1;
-    tick(splash); // nothing
-    QVERIFY(splash.isVisible());
-    m_now += 1;
-    tick(splash); // the splash closes; closing it does not end the program
-    QVERIFY(!splash.isVisible());
-    QVERIFY(main->isVisible());
-    QVERIFY(!splash.testAttribute(Qt::WA_QuitOnClose));
-    delete main;
-}
-
-void TestSplashWindow::longLoadingClosesAtOnce()
-{
-    tamo::MainWindow *main = nullptr;
-    tamo::SplashWindow splash(
-        [&] {
-            main = new tamo::MainWindow([this] { return m_now; });
-            m_now += 2.5; // loading takes 2.5 s
-            return main;
-        },
-        [this] { return m_now; });
-    splash.findChild<QTimer *>("countdownTimer")->stop();
-    splash.show();
-    tick(splash);
-    QVERIFY(!splash.isVisible());
-    QVERIFY(main->isVisible());
-    delete main;
-}
 
 QTEST_MAIN(TestSplashWindow)
 #include "tst_splashwindow.moc"
