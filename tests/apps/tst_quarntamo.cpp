@@ -8,64 +8,63 @@
 class TestQuarnTamo : public QObject {
     Q_OBJECT
 private slots:
-    void commandLine_data();
-    void commandLine();
-};
-
-void TestQuarnTamo::commandLine_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("exitCode");   // -1: the window stays open
-    QTest::addColumn<QString>("output"); // a part of stdout, or of stderr for exit code 2
-    QTest::newRow("help") << QStringList{"--help"} << 0 << "Aufruf: quarntamo [VERZEICHNIS";
-    QTest::newRow("version, also after an argument")
-        << QStringList{"docs", "--version"} << 0 << "quarntamo (QuarnTamo) " QUARNTAMO_VERSION "\n";
-    QTest::newRow("two arguments") << QStringList{"docs", "docs"} << 2 << "nur ein Verzeichnis";
-    QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "unbekannte Option --bogus";
-    QTest::newRow("missing") << QStringList{"nix"} << 2
-                             << "quarntamo: \u201Enix\u201C gibt es nicht";
-    QTest::newRow("a directory: the lookup starts there") << QStringList{"docs"} << -1 << "";
-}
-
-void TestQuarnTamo::commandLine()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(int, exitCode);
-    QFETCH(QString, output);
-    QTemporaryDir dir;
-    const QDir root(dir.path());
-    QVERIFY(root.mkdir("home") && root.mkdir("start") && root.mkdir("docs"));
-    QProcess viewer;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", root.filePath("home"));
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    if (exitCode == 0)
-        env.remove("QT_QPA_PLATFORM"); // no display at all
-    else
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-    viewer.setProcessEnvironment(env);
-    viewer.setWorkingDirectory(root.filePath("start"));
-    arguments.replaceInStrings("docs", root.filePath("docs"));
-    viewer.start(QStringLiteral(QUARNTAMO_BINARY), arguments);
-    if (exitCode == -1) {
-        // The viewer, started in docs/, creates the missing files there as it always does.
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(root.filePath("docs/tamo.txw")), 20000);
-        viewer.kill();
-        viewer.waitForFinished();
-        QVERIFY(QFileInfo::exists(root.filePath("docs/tamoini.txt")));
-    } else {
-        QVERIFY(viewer.waitForFinished(60000));
-        QCOMPARE(viewer.exitCode(), exitCode);
-        const QString got = QString::fromUtf8(exitCode == 0 ? viewer.readAllStandardOutput()
-                                                            : viewer.readAllStandardError());
-        QVERIFY2(got.contains(output), qPrintable(got));
-        QVERIFY(QDir(root.filePath("docs")).isEmpty());
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");   // -1: the window stays open
+        QTest::addColumn<QString>("output"); // a part of stdout, or of stderr for exit code 2
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Aufruf: quarntamo [VERZEICHNIS";
+        QTest::newRow("version, also after an argument")
+            << QStringList{"docs", "--version"} << 0
+            << "quarntamo (QuarnTamo) " QUARNTAMO_VERSION "\n";
+        QTest::newRow("two arguments") << QStringList{"docs", "docs"} << 2 << "nur ein Verzeichnis";
+        QTest::newRow("unknown option")
+            << QStringList{"--bogus"} << 2 << "unbekannte Option --bogus";
+        QTest::newRow("missing") << QStringList{"nix"} << 2
+                                 << "quarntamo: \u201Enix\u201C gibt es nicht";
+        QTest::newRow("a directory: the lookup starts there") << QStringList{"docs"} << -1 << "";
     }
-    QVERIFY(QDir(root.filePath("start")).isEmpty());
-    QVERIFY(QDir(root.filePath("home"))
-                .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-}
+
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        QTemporaryDir dir;
+        const QDir root(dir.path());
+        QVERIFY(root.mkdir("home") && root.mkdir("start") && root.mkdir("docs"));
+        QProcess viewer;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", root.filePath("home"));
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        if (exitCode == 0)
+            env.remove("QT_QPA_PLATFORM"); // no display at all
+        else
+            env.insert("QT_QPA_PLATFORM", "offscreen");
+        viewer.setProcessEnvironment(env);
+        viewer.setWorkingDirectory(root.filePath("start"));
+        arguments.replaceInStrings("docs", root.filePath("docs"));
+        viewer.start(QStringLiteral(QUARNTAMO_BINARY), arguments);
+        if (exitCode == -1) {
+            // The viewer, started in docs/, creates the missing files there as it always does.
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(root.filePath("docs/tamo.txw")), 20000);
+            viewer.kill();
+            viewer.waitForFinished();
+            QVERIFY(QFileInfo::exists(root.filePath("docs/tamoini.txt")));
+        } else {
+            QVERIFY(viewer.waitForFinished(60000));
+            QCOMPARE(viewer.exitCode(), exitCode);
+            const QString got = QString::fromUtf8(exitCode == 0 ? viewer.readAllStandardOutput()
+                                                                : viewer.readAllStandardError());
+            QVERIFY2(got.contains(output), qPrintable(got));
+            QVERIFY(QDir(root.filePath("docs")).isEmpty());
+        }
+        QVERIFY(QDir(root.filePath("start")).isEmpty());
+        QVERIFY(QDir(root.filePath("home"))
+                    .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestQuarnTamo)
 #include "tst_quarntamo.moc"

@@ -140,21 +140,12 @@ QString randomQuery(QRandomGenerator &rng)
     return query;
 }
 
-// Where two rankings part: the first entry that differs, or the extra entries.
-QString difference(const QList<RankedTopic> &actual, const QList<RankedTopic> &expected)
+QString shown(const QList<RankedTopic> &ranking)
 {
-    auto entry = [](const QList<RankedTopic> &list, qsizetype i) {
-        return i < list.size() ? QString("[%1] %2").arg(list[i].name).arg(list[i].score)
-                               : QString("nothing");
-    };
-    qsizetype i = 0;
-    while (i < actual.size() && i < expected.size() && actual[i] == expected[i])
-        ++i;
-    return QString("entry %1 is %2, expected %3 (%4 vs %5 entries)")
-        .arg(i)
-        .arg(entry(actual, i), entry(expected, i))
-        .arg(actual.size())
-        .arg(expected.size());
+    QString text;
+    for (const RankedTopic &t : ranking)
+        text += QString("[%1] %2, ").arg(t.name).arg(t.score);
+    return text;
 }
 
 // The window's bar.
@@ -273,11 +264,11 @@ private slots:
                 for (const SearchTuning &tuning : {SearchTuning(), small}) {
                     const QList<RankedTopic> actual = fullSearch(path, query, nullptr, tuning);
                     if (actual != expected)
-                        QFAIL(qPrintable(QString("round %1, query [%2], block %3: %4\n")
+                        QFAIL(qPrintable(QString("round %1, query [%2], block %3:\n%4\n%5\n")
                                              .arg(round)
                                              .arg(query)
                                              .arg(tuning.blockBytes)
-                                             .arg(difference(actual, expected)) +
+                                             .arg(shown(actual), shown(expected)) +
                                          doc.toPercentEncoding(" #")));
                 }
             }
