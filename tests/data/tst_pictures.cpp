@@ -10,9 +10,10 @@ enum Kind { Any, Opaque, Palette16 };
 } // namespace
 
 // The shipped pictures as the programs and desktops rely on them: the splash window is
-// exactly 482 x 344 with the picture drawn unscaled and opaque, the small icon is a palette
-// picture of at most 16 colours, and every documentation picture, as the build renders it, fills
-// the viewer's 413 x 413 picture area sharply at a device pixel ratio of 2 (826 pixels on its
+// exactly 482 x 344 with the picture, as the build renders it, drawn unscaled and opaque (and
+// twice that size for a device pixel ratio of 2), the small icon is a palette picture of at
+// most 16 colours, and every documentation picture, as the build renders it, fills the
+// viewer's 413 x 413 picture area sharply at a device pixel ratio of 2 (826 pixels on its
 // longer side) without being larger than 1200 pixels on either side.
 class TestPictures : public QObject {
     Q_OBJECT
@@ -24,7 +25,11 @@ private slots:
         QTest::addColumn<Kind>("kind");
         const QString source = QStringLiteral(QUARNTAMO_SOURCE_DIR);
         const QString icon = source + "/data/icons/quarntamo-";
-        QTest::newRow("splash") << source + "/data/splash.png" << QSize(482, 344) << Opaque;
+#ifdef QUARNTAMO_SPLASH_DIR
+        const QString splash = QStringLiteral(QUARNTAMO_SPLASH_DIR "/splash");
+        QTest::newRow("splash") << splash + ".png" << QSize(482, 344) << Opaque;
+        QTest::newRow("splash 2x") << splash + "@2x.png" << QSize(964, 688) << Opaque;
+#endif
         QTest::newRow("icon 32") << icon + "32.png" << QSize(32, 32) << Palette16;
         QTest::newRow("icon 48") << icon + "48.png" << QSize(48, 48) << Any;
         QTest::newRow("icon 128") << icon + "128.png" << QSize(128, 128) << Any;
