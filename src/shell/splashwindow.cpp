@@ -41,7 +41,11 @@ SplashWindow::SplashWindow(std::function<MainWindow *()> makeMainWindow, Clock c
     , m_clock(clock ? std::move(clock) : systemClock)
 {
     prepareShell();
-    m_picture = QPixmap(QStringLiteral(":/quarntamo/splash.png"));
+    // Above a device pixel ratio of 1 the picture at twice the size, drawn scaled down if need be.
+    const bool dense = devicePixelRatioF() > 1;
+    m_picture = QPixmap(dense ? QStringLiteral(":/quarntamo/splash@2x.png")
+                              : QStringLiteral(":/quarntamo/splash.png"));
+    m_picture.setDevicePixelRatio(dense ? 2 : 1);
     setObjectName(QStringLiteral("splashWindow"));
     setFont(defaultWindowFont());
     setWindowTitle(QStringLiteral("QuarnTamo"));
@@ -66,6 +70,7 @@ SplashWindow::SplashWindow(std::function<MainWindow *()> makeMainWindow, Clock c
 void SplashWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (m_picture.isNull())
         painter.fillRect(rect(), QColor(0, 0, 160));
     else
