@@ -1,6 +1,7 @@
 #pragma once
 
 #include "search/blockscan.h"
+#include "store/regularfile.h"
 
 #include <QFile>
 #include <QString>
@@ -25,8 +26,7 @@ public:
 
     bool open(const QString &path)
     {
-        m_file.setFileName(path);
-        if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        if (!openRegularFile(m_file, path))
             return false;
         m_size = m_file.size();
         return true;

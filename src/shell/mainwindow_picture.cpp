@@ -6,6 +6,7 @@
 #include "shell/layout.h"
 #include "viewer/picturechoice.h"
 #include "viewer/picturelimit.h"
+#include "store/regularfile.h"
 #include "viewer/picturethrottle.h"
 
 #include <QImageReader>
@@ -15,9 +16,14 @@ namespace tamo {
 
 namespace {
 
+// Only a regular file is read: a picture line may name a pipe or a device, which would block
+// or never end.
 QImage loadPicture(const QString &name)
 {
-    QImageReader reader(name);
+    QFile file;
+    if (!openRegularFile(file, name))
+        return {};
+    QImageReader reader(&file); // the file keeps its name, so its suffix still names the format
     reader.setAllocationLimit(kPictureMemoryLimitMB);
     reader.setAutoTransform(true);
     const QSize size = reader.size();

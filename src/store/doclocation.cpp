@@ -33,9 +33,14 @@ DocLocation locateDocumentation(const QString &startDirectory, bool createSettin
     DocLocation location;
     QString line;
     DocReader reader;
-    if (reader.open(settingsPath)) {
+    QString error;
+    if (reader.open(settingsPath, &error)) {
         line = reader.readLine();
         reader.close();
+    } else if (QFileInfo::exists(settingsPath) && !QFileInfo(settingsPath).isFile()) {
+        location.error = QStringLiteral("%1 kann nicht gelesen werden: %2")
+                             .arg(QString::fromLatin1(kSettingsFileName), error);
+        return location;
     }
     if (line.isEmpty() || line == endOfFileMark()) {
         location.directory = start.absolutePath();

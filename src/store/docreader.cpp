@@ -1,6 +1,7 @@
 #include "store/docreader.h"
 
 #include "std/cp1252.h"
+#include "store/regularfile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,12 +11,8 @@ namespace tamo {
 bool DocReader::open(const QString &path, QString *error)
 {
     close();
-    m_file.setFileName(path);
-    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        if (error)
-            *error = m_file.errorString();
+    if (!openRegularFile(m_file, path, error))
         return false;
-    }
     m_size = m_file.size();
     m_position = 1;
     m_buffer.clear();

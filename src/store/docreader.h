@@ -21,8 +21,8 @@ public:
     DocReader(const DocReader &) = delete;
     DocReader &operator=(const DocReader &) = delete;
 
-    // Opens an existing file for reading. On failure returns false and sets *error to the
-    // system's reason.
+    // Opens an existing regular file for reading (see regularfile.h); anything else is refused
+    // at once. On failure returns false and sets *error to the reason, in German.
     bool open(const QString &path, QString *error = nullptr);
     void close();
     bool isOpen() const { return m_file.isOpen(); }

@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct Run {
@@ -69,6 +71,7 @@ void TestTamo::initTestCase()
     writeTempFile(m_dir, "work/docs/tamo.txw", "###InDocs\r\ndatei\r\n");
     writeTempFile(m_dir, "here/tamo.txw", "###Here\r\n");
     writeTempFile(m_dir, "broken/tamoini.txt", "missing-dir\r\n");
+    QVERIFY(mkfifo(QFile::encodeName(m_dir.filePath("fifo.txw")).constData(), 0600) == 0);
 }
 
 void TestTamo::run_data()
@@ -118,6 +121,8 @@ void TestTamo::run_data()
     row("--doc without file", "empty", {"topics", "--doc"}, 2, "--doc braucht");
     row("unknown option", "empty", {"topics", "--bogus"}, 2, "unbekannte Option --bogus");
     row("help", "empty", {"--help"}, 0, "");
+    row("fifo document", "empty", {"search", "--doc", m_dir.filePath("fifo.txw"), "x"}, 2,
+        "keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO)");
 }
 
 void TestTamo::run()
@@ -204,7 +209,7 @@ void TestTamo::checkJson()
 void TestTamo::checkPictures()
 {
     // Read as the viewer reads them: PNG built in, JPEG through a plugin, a picture that
-    // declares 9000 x 9000 pixels refused, a text file unreadable.
+    // declares 9000 x 9000 pixels refused, a text file and a named pipe unreadable.
     QTemporaryDir dir;
     QVERIFY(QFile::copy(QFileInfo(QStringLiteral(BUNDLED_DOC)).dir().filePath("ablauf.png"),
                         dir.filePath("ok.png")));
@@ -217,17 +222,19 @@ void TestTamo::checkPictures()
                              "\x7f\x80\x74\x5e\0\0\0\0IEND\xae\x42\x60\x82",
                              68));
     writeTempFile(dir, "text.png", "kein Bild");
+    QVERIFY(mkfifo(QFile::encodeName(dir.filePath("fifo.png")).constData(), 0600) == 0);
     QDir(dir.path()).mkdir("sub");
     const QString doc = writeTempFile(dir, "sub/../doc.txw",
                                       "###Verwendung_der_Dokumentation\r\n%%%ok.png\r\n"
-                                      "%%%ok.jpg\r\n%%%huge.png\r\n%%%text.png\r\n%%%no.png\r\n");
+                                      "%%%ok.jpg\r\n%%%huge.png\r\n%%%text.png\r\n%%%no.png\r\n"
+                                      "%%%fifo.png\r\n");
     const Run r = tamo({"check", "--json", "--doc", doc}, QDir::tempPath());
     QStringList got;
     for (const QJsonValue &v : parse(r.out).value("problems").toArray())
         got += QString::number(v.toObject().value("line").toInteger()) + u' ' +
                v.toObject().value("kind").toString();
-    QCOMPARE(got,
-             QStringList({"4 picture-too-large", "5 picture-unreadable", "6 picture-missing"}));
+    QCOMPARE(got, QStringList({"4 picture-too-large", "5 picture-unreadable", "6 picture-missing",
+                               "7 picture-unreadable"}));
 }
 
 void TestTamo::checkSettingsFile()

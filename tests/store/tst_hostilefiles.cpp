@@ -1,0 +1,100 @@
+#include "search/fullsearch.h"
+#include "search/query.h"
+#include "store/doclocation.h"
+#include "store/docreader.h"
+#include "store/topicindex.h"
+#include "support/tempdoc.h"
+#include "viewer/topicreader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace tamo;
+
+// Documentation and settings files made to hurt, as the core reads them: each is refused at
+// once, never blocking. A regression that blocks on a pipe hangs this test until its time
+// limit.
+class TestHostileFiles : public QObject {
+    Q_OBJECT
+private slots:
+    void hostileFile_data();
+    void hostileFile();
+};
+
+namespace {
+
+constexpr char kStart[] = "###Verwendung_der_Dokumentation\r\nStart\r\n";
+
+// Makes name in dir what the row asks: "fifo", "dir", "device", or a file of these bytes.
+void make(const QTemporaryDir &dir, const QString &name, const QByteArray &what)
+{
+    const QString path = dir.filePath(name);
+    if (what == "fifo")
+        QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    else if (what == "dir")
+        QVERIFY(QDir(dir.path()).mkdir(name));
+    else if (what == "device")
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else if (!what.isNull())
+        writeTempFile(dir, name, what);
+}
+
+} // namespace
+
+void TestHostileFiles::hostileFile_data()
+{
+    QTest::addColumn<QByteArray>("doc");      // tamo.txw: bytes, or "fifo", "dir", "device"
+    QTest::addColumn<QByteArray>("settings"); // tamoini.txt likewise; null: none
+    QTest::addColumn<QString>("problem");     // a part of the reported problem; empty: none
+    QTest::addColumn<QStringList>("topics");  // the index
+    QTest::addColumn<QString>("shown");       // the text of the first topic of the index
+    QTest::addColumn<int>("found");           // topics the search for "leer" finds
+
+    const QByteArray none;
+    QTest::newRow("fifo document") << QByteArray("fifo") << none
+                                   << "keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO)"
+                                   << QStringList() << QString() << 0;
+    QTest::newRow("directory document")
+        << QByteArray("dir") << none << "keine gewöhnliche Datei, sondern ein Verzeichnis"
+        << QStringList() << QString() << 0;
+    QTest::newRow("device document")
+        << QByteArray("device") << none << "keine gewöhnliche Datei, sondern ein Gerät"
+        << QStringList() << QString() << 0;
+    QTest::newRow("fifo settings") << QByteArray(kStart) << QByteArray("fifo")
+                                   << "tamoini.txt kann nicht gelesen werden: keine gewöhnliche "
+                                      "Datei, sondern eine benannte Pipe (FIFO)"
+                                   << QStringList() << QString() << 0;
+}
+
+void TestHostileFiles::hostileFile()
+{
+    QFETCH(QByteArray, doc);
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, problem);
+    QFETCH(QStringList, topics);
+    QFETCH(QString, shown);
+    QFETCH(int, found);
+    QTemporaryDir dir;
+    make(dir, "tamo.txw", doc);
+    make(dir, "tamoini.txt", settings);
+
+    const DocLocation location = locateDocumentation(dir.path(), false);
+    QString reported = location.error;
+    DocReader reader;
+    if (reported.isEmpty() && !reader.open(location.docPath, &reported))
+        QVERIFY(!reported.isEmpty());
+    QVERIFY2(problem.isEmpty() ? reported.isEmpty() : reported.contains(problem),
+             qPrintable(reported));
+
+    const TopicIndex index = buildTopicIndex(reader);
+    QCOMPARE(index.names, topics);
+    if (!topics.isEmpty())
+        QCOMPARE(readTopic(reader, index, topics.first()).shownText, shown);
+    QCOMPARE(fullSearch(location.docPath, normaliseQuery("leer")).size(), found);
+}
+
+QTEST_GUILESS_MAIN(TestHostileFiles)
+#include "tst_hostilefiles.moc"
