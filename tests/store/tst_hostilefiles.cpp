@@ -67,6 +67,11 @@ void TestHostileFiles::hostileFile_data()
                                    << "tamoini.txt kann nicht gelesen werden: keine gewöhnliche "
                                       "Datei, sondern eine benannte Pipe (FIFO)"
                                    << QStringList() << QString() << 0;
+    // Sorting an empty name once copied zero bytes from no buffer at all.
+    QTest::newRow("empty first heading")
+        << "###\r\nleer\r\n" + QByteArray(kStart) << none << QString()
+        << QStringList{"", "Verwendung_der_Dokumentation"} << "leer\r\n"
+        << 1;
 }
 
 void TestHostileFiles::hostileFile()
