@@ -105,6 +105,7 @@ public:
     }
 
     QList<RankedTopic> result() const { return m_totals.ranked(); }
+    bool lowersAll() const { return m_lowerAll; }
 
 private:
     struct Heading {
@@ -296,7 +297,10 @@ QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQ
         const blockscan::LineMarks marks =
             blockscan::findLineMarks(reader.data(), reader.length(), reader.atFileEnd(), scans);
         const qsizetype n = marks.endMark >= 0 ? marks.endMark : reader.length();
-        search.block(reader.data(), reader.lowered(), n, reader.offset(), marks.headings);
+        // Text lines are scanned as they stand; only headings or long quoted words need the
+        // lower-cased twin (not made for a block of one long text line).
+        char *low = marks.headings.empty() && !search.lowersAll() ? nullptr : reader.lowered();
+        search.block(reader.data(), low, n, reader.offset(), marks.headings);
         if (marks.endMark >= 0)
             break; // the end-of-file mark: no later line is read
         bar.advance(reader.offset() + reader.length());

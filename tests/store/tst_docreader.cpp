@@ -14,6 +14,7 @@ private slots:
     void lines_data();
     void lines();
     void seekReadsFromAnyPosition();
+    void longLinesCutAtALimit();
     void missingFile();
 
 private:
@@ -75,6 +76,26 @@ void TestDocReader::seekReadsFromAnyPosition()
     QCOMPARE(reader.readLine(), QString("##B"));
     reader.seek(100);
     QCOMPARE(reader.readLine(), endOfFileMark());
+}
+
+void TestDocReader::longLinesCutAtALimit()
+{
+    // A limit of 4: longer texts come cut ("+"), a bare LF still drops a byte, and the
+    // position stands behind the whole line.
+    const QString path = writeTempFile(m_dir, "cut.txw", "abcdefgh\r\nabcd\r\nabcde\nxyz0123");
+    for (qint64 block : {1, 3, 64 * 1024}) {
+        DocReader reader;
+        QVERIFY(reader.open(path));
+        reader.setBlockSize(block);
+        QStringList got;
+        for (int i = 0; i < 5; ++i) {
+            bool cut = false;
+            const QByteArray line = reader.readRawLine(4, &cut).toByteArray();
+            got +=
+                QString::fromLatin1(line + (cut ? "+@" : "@")) + QString::number(reader.position());
+        }
+        QCOMPARE(got, QStringList({"abcd+@11", "abcd@17", "abcd@23", "xyz0+@31", "\r@31"}));
+    }
 }
 
 void TestDocReader::missingFile()

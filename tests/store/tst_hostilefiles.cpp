@@ -15,13 +15,14 @@
 using namespace tamo;
 
 // Documentation and settings files made to hurt, as the core reads them: each is refused at
-// once, never blocking. A regression that blocks on a pipe hangs this test until its time
-// limit.
+// once or read with bounded work, never blocking and never read whole into memory. A
+// regression that blocks on a pipe hangs this test until its time limit.
 class TestHostileFiles : public QObject {
     Q_OBJECT
 private slots:
     void hostileFile_data();
     void hostileFile();
+    void largeTopicIsCutWithANote();
 };
 
 namespace {
@@ -72,6 +73,15 @@ void TestHostileFiles::hostileFile_data()
         << "###\r\nleer\r\n" + QByteArray(kStart) << none << QString()
         << QStringList{"", "Verwendung_der_Dokumentation"} << "leer\r\n"
         << 1;
+    QTest::newRow("huge settings line")
+        << QByteArray(kStart) << QByteArray(10'000'000, 'x') + "\r\n"
+        << "Der Verzeichnisname in tamoini.txt ist länger, als das System erlaubt" << QStringList()
+        << QString() << 0;
+    QTest::newRow("long missing directory in settings")
+        << QByteArray(kStart) << QByteArray(1000, 'y') + "\r\n"
+        << QString("y\u2026") + QString(99, u'y') +
+               "\u201C, das in tamoini.txt eingetragen ist, wurde nicht gefunden."
+        << QStringList() << QString() << 0;
 }
 
 void TestHostileFiles::hostileFile()
@@ -93,12 +103,41 @@ void TestHostileFiles::hostileFile()
         QVERIFY(!reported.isEmpty());
     QVERIFY2(problem.isEmpty() ? reported.isEmpty() : reported.contains(problem),
              qPrintable(reported));
+    QVERIFY2(reported.size() <= 400, "messages quote at most about 200 characters of a file");
 
     const TopicIndex index = buildTopicIndex(reader);
     QCOMPARE(index.names, topics);
     if (!topics.isEmpty())
         QCOMPARE(readTopic(reader, index, topics.first()).shownText, shown);
     QCOMPARE(fullSearch(location.docPath, normaliseQuery("leer")).size(), found);
+}
+
+void TestHostileFiles::largeTopicIsCutWithANote()
+{
+    // One line longer than the limit, a picture line before it and one after it, and the
+    // related topics behind: the text is cut at the limit, the rest is still read.
+    QTemporaryDir dir;
+    const QByteArray line = QByteArray("Wort ").repeated(kTopicTextLimit / 5 + 1000);
+    const QString path = writeTempFile(
+        dir, "tamo.txw",
+        QByteArray(kStart) + "###Gross\r\n%%%vorn.png\r\n" + line +
+            "Ende\r\n%%%hinten.png\r\n---Verwendung_der_Dokumentation\r\n---Gross\r\n");
+    DocReader reader;
+    QVERIFY(reader.open(path));
+    const TopicIndex index = buildTopicIndex(reader);
+    const TopicContent topic = readTopic(reader, index, "Gross");
+
+    const QString note = cutTopicNote(kTopicTextLimit);
+    QVERIFY(note.contains(u"Hier endet die Anzeige: das Thema ist länger als 16.777.216 Zeichen"));
+    QVERIFY(topic.shownText.endsWith(note));
+    QCOMPARE(topic.fullText, "%%%vorn.png\r\n" + topic.shownText);
+    QCOMPARE(topic.fullText.size() - note.size(), kTopicTextLimit);
+    QVERIFY(!topic.fullText.contains(u"hinten.png"));
+    QCOMPARE(topic.related, QStringList({"Gross", "Verwendung_der_Dokumentation"}));
+
+    // The search reads the whole line: the word after the cut is found.
+    const QList<RankedTopic> results = fullSearch(path, normaliseQuery("ende"));
+    QCOMPARE(results, QList<RankedTopic>({{"Gross", 4}}));
 }
 
 QTEST_GUILESS_MAIN(TestHostileFiles)
