@@ -132,10 +132,15 @@ QString randomQuery(QRandomGenerator &rng)
         list("datei|DATEI|dat|tei|Äpfel|š|ÿ|a\tb|x|d|\"datei\"|\"dtaei\"|\"dateien\"|\"\"|\"|x\"y|"
              "\"da\"tei\"|###datei|\"dαtei\"|α|a\u00AD|\"x\u0081\"") +
         QStringList{kLong300, '"' + kLong300 + '"', kLong40};
-    QString query = QString(rng.bounded(3), u' ');
-    for (int i = rng.bounded(1, 4); i > 0; --i)
-        query += (rng.bounded(6) ? pick(rng, words) : '"' + nearMiss(rng) + '"') + u' ';
-    return query;
+    // Words given again are matched once and count as often as given.
+    QStringList chosen;
+    for (int i = rng.bounded(1, 6); i > 0; --i) {
+        if (!chosen.isEmpty() && rng.bounded(4) == 0)
+            chosen += pick(rng, chosen);
+        else
+            chosen += rng.bounded(6) ? pick(rng, words) : '"' + nearMiss(rng) + '"';
+    }
+    return QString(rng.bounded(3), u' ') + chosen.join(u' ') + u' ';
 }
 
 // Where two rankings part: the first entry that differs, or the extra entries.
@@ -199,6 +204,10 @@ void TestFullSearch::scores_data()
     // More word starts than a byte lane of the vector count holds.
     QTest::newRow("empty quoted word, long line") << "###A\r\n" + "a "_qba.repeated(3000) + "\r\n"
                                                   << "\"\"" << QList<RankedTopic>{{"A", 6010}};
+    // "x" is matched once and counted twice; A took points last, in the pass of the second x.
+    QTest::newRow("a word given twice, ties by its last pass")
+        << "###A\r\nx\r\n###a\xad\r\ny y\r\n"_qba
+        << "x y x" << QList<RankedTopic>{{"A", 8}, {"a\u00AD", 8}};
     QTest::newRow("no file") << QByteArray() << "datei" << QList<RankedTopic>{};
     QTest::newRow("empty query") << "###A\r\n"_qba
                                  << "  " << QList<RankedTopic>{};
