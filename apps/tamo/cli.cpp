@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "commands.h"
+#include "controlchars.h"
 #include "json.h"
 
 #include "std/textroutines.h"
@@ -91,7 +92,7 @@ CliResult cliFailure(const QString &message)
 {
     CliResult r;
     r.exitCode = 2;
-    r.error = message;
+    r.error = QString::fromUtf8(escapeControls(message.toUtf8())); // messages quote file content
     return r;
 }
 
@@ -163,7 +164,10 @@ CliResult runTamo(const QStringList &arguments)
     doc.path = path;
     if (!doc.reader.open(path, &error))
         return failure(QStringLiteral("%1: %2").arg(path, error));
-    return command.run(options, doc);
+    CliResult result = command.run(options, doc);
+    if (!options.json)
+        result.out = escapeControls(result.out);
+    return result;
 }
 
 } // namespace tamo

@@ -61,7 +61,7 @@ private:
 void TestTamo::initTestCase()
 {
     const QDir root(m_dir.path());
-    for (const char *sub : {"work", "work/docs", "here", "empty", "broken"})
+    for (const char *sub : {"work", "work/docs", "here", "empty", "broken", "junk"})
         root.mkdir(sub);
     writeTempFile(m_dir, "t.txw",
                   "###Zugriff\r\nDatei lesen\r\n###\xc4pfel\r\n\xe4pfel\r\n###Datei\r\nZeile 1\r\n"
@@ -71,6 +71,9 @@ void TestTamo::initTestCase()
     writeTempFile(m_dir, "work/docs/tamo.txw", "###InDocs\r\ndatei\r\n");
     writeTempFile(m_dir, "here/tamo.txw", "###Here\r\n");
     writeTempFile(m_dir, "broken/tamoini.txt", "missing-dir\r\n");
+    // Bytes a terminal obeys: ESC sets the window title, BEL rings, CR overwrites the line.
+    writeTempFile(m_dir, "ctl.txw", "###T\x1b]0;x\x07\r\nA\rB\x9d\r\n");
+    writeTempFile(m_dir, "junk/tamoini.txt", "d\x1b[2J\r\n");
     QVERIFY(mkfifo(QFile::encodeName(m_dir.filePath("fifo.txw")).constData(), 0600) == 0);
 }
 
@@ -121,6 +124,14 @@ void TestTamo::run_data()
     row("--doc without file", "empty", {"topics", "--doc"}, 2, "--doc braucht");
     row("unknown option", "empty", {"topics", "--bogus"}, 2, "unbekannte Option --bogus");
     row("help", "empty", {"--help"}, 0, "");
+    // Plain output shows control characters as \xHH; JSON escapes them its own way.
+    const QString ctl = m_dir.filePath("ctl.txw");
+    row("control bytes in topics", "empty", {"topics", "--doc", ctl}, 0, "T\\x1b]0;x\\x07\n");
+    row("control bytes in show", "empty", {"show", "--doc", ctl, "T\x1b]0;x\x07"}, 0,
+        "T\\x1b]0;x\\x07\n\nA\\x0dB\\x9d\n");
+    row("control bytes in json", "empty", {"topics", "--json", "--doc", ctl}, 0,
+        R"({"topics":[{"name":"T\u001b]0;x\u0007","position":1}]})");
+    row("control bytes in a message", "junk", {"topics"}, 2, "d\\x1b[2J");
     row("fifo document", "empty", {"search", "--doc", m_dir.filePath("fifo.txw"), "x"}, 2,
         "keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO)");
 }
@@ -152,7 +163,7 @@ void TestTamo::run()
     }
     // Finding the documentation never creates a file.
     QVERIFY(!QFileInfo::exists(directory(cwd) + "/tamoini.txt") || cwd == "work" ||
-            cwd == "broken");
+            cwd == "broken" || cwd == "junk");
     QVERIFY(!QFileInfo::exists(directory("empty") + "/tamo.txw"));
 }
 
