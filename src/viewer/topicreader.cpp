@@ -98,9 +98,9 @@ TopicContent readTopic(DocReader &reader, const TopicIndex &index, const QString
         if (lines::isEndMark(line) || lines::isHeading(line))
             break;
         if (startsWith(line, "---")) {
-            if (longer) { // a related-topic name is read whole, up to the limit
+            if (longer) { // a related-topic name is read whole (up to its own limit)
                 reader.seek(lineStart);
-                line = reader.readRawLine(textLimit);
+                line = reader.readRawLine(kTopicTextLimit);
             }
             break;
         }
@@ -135,7 +135,7 @@ TopicContent readTopic(DocReader &reader, const TopicIndex &index, const QString
         const bool blank = std::all_of(line.begin(), line.end(), [](char c) { return c == ' '; });
         if (!blank)
             topic.related += cp1252::decode(line.size() > 3 ? line.sliced(3) : QByteArrayView());
-        line = reader.readRawLine(textLimit);
+        line = reader.readRawLine(kTopicTextLimit);
     }
     QStringList sorted;
     sorted.reserve(topic.related.size());

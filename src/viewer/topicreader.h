@@ -40,8 +40,8 @@ QString notFoundText();
 // section runs from that "---" line to the next heading, one name per non-blank line.
 //
 // A body longer than textLimit characters is cut there: the texts keep what fits (a picture
-// line only whole), followed by cutTopicNote(); the related topics are still read. No line is
-// held in memory beyond textLimit bytes.
+// line only whole), followed by cutTopicNote(); the related topics are still read (each name
+// up to kTopicTextLimit bytes). No line is held in memory beyond those limits.
 TopicContent readTopic(DocReader &reader, const TopicIndex &index, const QString &name,
                        qsizetype textLimit = kTopicTextLimit);
 
