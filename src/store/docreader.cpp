@@ -65,6 +65,7 @@ QByteArrayView DocReader::readRawLine(qsizetype limit, bool *cut)
 {
     if (cut)
         *cut = false;
+    limit = std::max<qsizetype>(limit, 1);
     if (!m_file.isOpen() || m_position > m_size || m_position < 1)
         return QByteArrayView(lines::kEndMark, 1);
 

@@ -43,10 +43,10 @@ public:
     // next call that reads or moves.
     QByteArrayView readRawLine() { return readRawLine(std::numeric_limits<qsizetype>::max()); }
 
-    // The same, but at most the first limit bytes of the line's text; *cut says whether the
-    // text was longer. The rest of a longer line is read past without being kept, so a line of
-    // any length costs at most limit bytes and one block of memory. The position ends behind
-    // the whole line, as above.
+    // The same, but at most the first limit bytes of the line's text (at least one, so that a
+    // line that reads as the end-of-file mark stays one); *cut says whether the text was longer.
+    // The rest of a longer line is read past without being kept, so a line of any length costs at
+    // most limit bytes and one block of memory. The position ends behind the whole line, as above.
     QByteArrayView readRawLine(qsizetype limit, bool *cut = nullptr);
 
     // The next line decoded from Windows-1252, or the end-of-file mark.

@@ -96,6 +96,11 @@ void TestDocReader::longLinesCutAtALimit()
         }
         QCOMPARE(got, QStringList({"abcd+@11", "abcd@17", "abcd@23", "xyz0+@31", "\r@31"}));
     }
+    // No limit cuts the line that reads as the end of the file to nothing.
+    DocReader reader;
+    QVERIFY(reader.open(writeTempFile(m_dir, "mark.txw", "ab\r\n\r\r\n")));
+    QCOMPARE(reader.readRawLine(0), QByteArrayView("a"));
+    QCOMPARE(reader.readRawLine(0), QByteArrayView("\r"));
 }
 
 void TestDocReader::missingFile()
