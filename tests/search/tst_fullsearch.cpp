@@ -6,7 +6,7 @@
 #include "std/cp1252.h"
 #include "std/textroutines.h"
 #include "store/docreader.h"
-#include "support/referencescores.h"
+#include "support/referencesearch.h"
 #include "support/tempdoc.h"
 
 #include <QRandomGenerator>
@@ -15,58 +15,6 @@
 using namespace tamo;
 
 namespace {
-
-// The search as its rules read: one pass over the file per query word, line by line, each
-// score entered into a sorted list that takes the entry out and puts it back in front of
-// its equals.
-QList<RankedTopic> referenceSearch(const QString &path, const QString &query)
-{
-    QList<RankedTopic> list;
-    auto add = [&list](const QString &name, int score) {
-        if (score == 0)
-            return;
-        RankedTopic item{name, 0};
-        for (qsizetype i = 0; i < list.size(); ++i) {
-            if (list[i].name.toLower() == name.toLower()) {
-                item = list.takeAt(i);
-                break;
-            }
-        }
-        item.score += score;
-        qsizetype at = 0;
-        while (at < list.size() &&
-               (list[at].score != item.score
-                    ? list[at].score > item.score
-                    : collation::compare(u'"' + list[at].name + u'"', u'"' + item.name + u'"') < 0))
-            ++at;
-        list.insert(at, item);
-    };
-    for (QString word : query.split(u' ', Qt::SkipEmptyParts)) {
-        const bool quoted = word.contains(u'"');
-        if (quoted)
-            word = word.size() >= 2 ? word.mid(1, word.size() - 2) : QString();
-        DocReader reader;
-        if (!reader.open(path))
-            return {};
-        QString topic;
-        bool inTopic = false;
-        for (QString line; (line = reader.readLine()) != endOfFileMark();) {
-            const bool heading = line.startsWith(u"###");
-            if (heading) {
-                topic = line.mid(3);
-                inTopic = true;
-                if (topic.toLower() == word)
-                    add(topic, kNameScore);
-            }
-            for (const QString &w : line.toLower().split(u' ', Qt::SkipEmptyParts)) {
-                if (inTopic)
-                    add(topic, quoted ? quotedWordScore(w, word, heading)
-                                      : plainWordScore(w, word, heading));
-            }
-        }
-    }
-    return list;
-}
 
 // Random documents and queries that bring out the corner cases: equal names in any case,
 // quotes, umlauts, characters the collation ignores, bare LFs, CR lines, lines before the
