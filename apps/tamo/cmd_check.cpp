@@ -5,6 +5,7 @@
 
 #include "store/doccheck.h"
 #include "store/doclocation.h"
+#include "store/regularfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,8 +23,8 @@ struct Located {
 // The settings file consulted when no --doc is given, read only to be checked.
 QList<DocProblem> checkSettingsFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularFile(file, path))
         return {};
     return checkSettings(file.read(64 * 1024)); // the first line is all that counts
 }
@@ -53,9 +54,10 @@ CliResult checkCommand(const CliOptions &options, Documentation &doc)
             problems.append({settings, p});
     }
 
-    QFile file(doc.path);
-    if (!file.open(QIODevice::ReadOnly))
-        return cliFailure(QStringLiteral("%1: %2").arg(doc.path, file.errorString()));
+    QFile file;
+    QString error;
+    if (!openRegularFile(file, doc.path, &error))
+        return cliFailure(QStringLiteral("%1: %2").arg(doc.path, error));
     // One whole-file read: the check looks at every byte once, and a plain read is cheaper
     // than the page faults of a memory map.
     const QByteArray bytes = file.readAll();

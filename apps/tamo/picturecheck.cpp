@@ -1,5 +1,6 @@
 #include "picturecheck.h"
 
+#include "store/regularfile.h"
 #include "viewer/picturelimit.h"
 
 #include <QFileInfo>
@@ -11,7 +12,11 @@ tamo::PictureStatus probePictureFile(const QString &path)
     using tamo::PictureStatus;
     if (!QFileInfo::exists(path))
         return PictureStatus::Missing;
-    QImageReader reader(path);
+    // As the viewer: only a regular file is read, so a pipe named as a picture cannot block.
+    QFile file;
+    if (!tamo::openRegularFile(file, path))
+        return PictureStatus::Unreadable;
+    QImageReader reader(&file);
     reader.setAllocationLimit(tamo::kPictureMemoryLimitMB);
     const QSize size = reader.size();
     if (size.isValid() && tamo::exceedsPictureLimit(size.width(), size.height()))

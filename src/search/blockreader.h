@@ -1,6 +1,7 @@
 #pragma once
 
 #include "search/blockscan.h"
+#include "store/regularfile.h"
 
 #include <QFile>
 #include <QString>
@@ -13,20 +14,22 @@ namespace tamo {
 
 // Hands out the file as blocks of whole lines. The blocks live in one buffer that is reused
 // (a fresh buffer of the file's size costs more in page faults than the reading), with a
-// lower-cased twin of the same layout. A line that does not fit makes the buffer grow.
+// lower-cased twin of the same layout, made when first asked for. A line that does not fit
+// makes the buffer grow to exactly its end, and the buffer shrinks back once the line is done,
+// so a line of any length costs about its own length in memory.
 class BlockReader {
 public:
     // blockBytes: the size of a block to start with; readBytes: the most one read asks for.
     BlockReader(qint64 blockBytes, qint64 readBytes)
         : m_readBytes(std::max<qint64>(readBytes, 1))
+        , m_blockCapacity(qsizetype(std::max<qint64>(blockBytes, 1)))
     {
-        allocate(qsizetype(std::max<qint64>(blockBytes, 1)));
+        allocate(m_blockCapacity);
     }
 
     bool open(const QString &path)
     {
-        m_file.setFileName(path);
-        if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        if (!openRegularFile(m_file, path))
             return false;
         m_size = m_file.size();
         return true;
@@ -43,6 +46,10 @@ public:
             m_have -= m_length;
             m_offset += m_length;
             m_length = 0;
+            if (m_capacity > m_blockCapacity && m_have <= m_blockCapacity) {
+                allocate(m_blockCapacity); // a long line is done
+                buf = data();
+            }
         }
         for (;;) {
             while (!m_eof && m_have < m_capacity) {
@@ -71,13 +78,18 @@ public:
                 m_length = lastLf + 1;
                 return true;
             }
-            allocate(m_capacity * 2);
+            allocate(m_have + std::max<qsizetype>(bytesToLineEnd(), 1));
             buf = data();
         }
     }
 
     char *data() { return m_raw.data() + blockscan::kPadding; }
-    char *lowered() { return m_low.data() + blockscan::kPadding; }
+    char *lowered()
+    {
+        if (m_low.size() < m_raw.size())
+            m_low.assign(m_raw.size(), 0);
+        return m_low.data() + blockscan::kPadding;
+    }
     qsizetype length() const { return m_length; }
     qint64 offset() const { return m_offset; }
     bool atFileEnd() const { return m_eof && m_length == m_have; }
@@ -85,16 +97,38 @@ public:
 private:
     void allocate(qsizetype capacity)
     {
+        m_low = std::vector<char>(); // made again when asked for
         std::vector<char> raw(size_t(capacity + 2 * blockscan::kPadding));
         if (!m_raw.empty())
             std::memcpy(raw.data() + blockscan::kPadding, data(), size_t(m_have));
         m_raw = std::move(raw);
-        m_low.assign(m_raw.size(), 0);
         m_capacity = capacity;
+    }
+
+    // The bytes from the reading position up to and including the next LF (or to the end of
+    // the file), found with a small buffer of its own; the reading position stays.
+    qsizetype bytesToLineEnd()
+    {
+        std::vector<char> scratch(64 * 1024);
+        qint64 ahead = 0;
+        while (m_read + ahead < m_size) {
+            const qint64 want = std::min<qint64>(qint64(scratch.size()), m_size - m_read - ahead);
+            const qint64 got = m_file.read(scratch.data(), want);
+            if (got <= 0)
+                break;
+            if (const void *lf = std::memchr(scratch.data(), '\n', size_t(got))) {
+                ahead += static_cast<const char *>(lf) - scratch.data() + 1;
+                break;
+            }
+            ahead += got;
+        }
+        m_file.seek(m_read);
+        return qsizetype(ahead);
     }
 
     QFile m_file;
     qint64 m_readBytes;
+    qsizetype m_blockCapacity; // the buffer's size between long lines
     qint64 m_size = 0;
     qint64 m_read = 0;   // bytes read from the file
     qint64 m_offset = 0; // file offset of the first byte in the buffer

@@ -9,6 +9,7 @@
 #include "std/linerule.h"
 
 #include <QByteArray>
+#include <QHash>
 
 #include <algorithm>
 #include <cstring>
@@ -42,9 +43,22 @@ public:
         : m_fileSize(fileSize)
         , m_scans(scans)
     {
-        for (const QueryWord &w : words) {
-            m_words.push_back(prepareWord(w, scans));
-            if (m_words.back().body == BodyScan::Tokens)
+        // A word given again is matched once: its points count as often as it was given, and
+        // its first and last pass mark when its topics first and last got points.
+        QHash<QString, std::size_t> seen;
+        for (qsizetype k = 0; k < words.size(); ++k) {
+            const QueryWord &w = words.at(k);
+            const QString key = (w.quoted ? u'"' : u' ') + w.text;
+            const auto it = seen.constFind(key);
+            if (it != seen.constEnd()) {
+                Pass &pass = m_passes[it.value()];
+                ++pass.times;
+                pass.last = k;
+                continue;
+            }
+            seen.insert(key, m_passes.size());
+            m_passes.push_back({prepareWord(w, scans), 1, k, k});
+            if (m_passes.back().word.body == BodyScan::Tokens)
                 m_lowerAll = true;
         }
     }
@@ -75,11 +89,13 @@ public:
                                       m_scans);
         }
 
-        for (std::size_t k = 0; k < m_words.size(); ++k) {
+        for (const Pass &pass : m_passes) {
             // Each word counts as a pass of its own over the file: its updates come after
             // all updates of the words before it.
-            m_stampBase = qint64(k) * (m_fileSize + 2);
-            const SearchWord &w = m_words[k];
+            m_firstBase = qint64(pass.first) * (m_fileSize + 2);
+            m_lastBase = qint64(pass.last) * (m_fileSize + 2);
+            m_times = pass.times;
+            const SearchWord &w = pass.word;
             headingLines(w);
             switch (w.body) {
             case BodyScan::Substring:
@@ -105,6 +121,7 @@ public:
     }
 
     QList<RankedTopic> result() const { return m_totals.ranked(); }
+    bool lowersAll() const { return m_lowerAll; }
 
 private:
     struct Heading {
@@ -135,7 +152,8 @@ private:
             return;
         const char *rawName =
             h < 0 ? m_carriedName.constData() : m_raw + m_headings[std::size_t(h)].start + 3;
-        m_totals.add(entryOf(h), points, m_stampBase + m_offset + position, rawName);
+        const qint64 at = m_offset + position;
+        m_totals.add(entryOf(h), points * m_times, m_firstBase + at, m_lastBase + at, rawName);
     }
 
     // Heading lines: the name test, then every word with heading points.
@@ -256,7 +274,14 @@ private:
 
     qint64 m_fileSize;
     blockscan::Kind m_scans;
-    std::vector<SearchWord> m_words;
+    struct Pass {
+        SearchWord word;
+        qint64 times; // how often the query gives the word
+        qsizetype first;
+        qsizetype last; // the word's first and last place in the query
+    };
+
+    std::vector<Pass> m_passes;
     bool m_lowerAll = false;
     Totals m_totals;
     int m_carriedEntry = -1;
@@ -266,7 +291,9 @@ private:
     char *m_low = nullptr;
     qsizetype m_n = 0;
     qint64 m_offset = 0;
-    qint64 m_stampBase = 0;
+    qint64 m_firstBase = 0; // stamps of the current word's first and last pass
+    qint64 m_lastBase = 0;
+    qint64 m_times = 1;
     std::vector<Heading> m_headings;
 };
 
@@ -296,7 +323,10 @@ QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQ
         const blockscan::LineMarks marks =
             blockscan::findLineMarks(reader.data(), reader.length(), reader.atFileEnd(), scans);
         const qsizetype n = marks.endMark >= 0 ? marks.endMark : reader.length();
-        search.block(reader.data(), reader.lowered(), n, reader.offset(), marks.headings);
+        // Text lines are scanned as they stand; only headings or long quoted words need the
+        // lower-cased twin (not made for a block of one long text line).
+        char *low = marks.headings.empty() && !search.lowersAll() ? nullptr : reader.lowered();
+        search.block(reader.data(), low, n, reader.offset(), marks.headings);
         if (marks.endMark >= 0)
             break; // the end-of-file mark: no later line is read
         bar.advance(reader.offset() + reader.length());

@@ -43,18 +43,19 @@ public:
         }
     }
 
-    // Adds points given at stamp to an entry; spelling is the name as the heading has it.
-    void add(int index, qint64 points, qint64 stamp, const char *spelling)
+    // Adds points to an entry, given at firstStamp and again at lastStamp (the same stamp for
+    // points given once); spelling is the name as the heading has it.
+    void add(int index, qint64 points, qint64 firstStamp, qint64 lastStamp, const char *spelling)
     {
         Entry &e = m_entries[std::size_t(index)];
         e.total += points;
-        if (stamp < e.firstStamp) {
-            e.firstStamp = stamp;
+        if (firstStamp < e.firstStamp) {
+            e.firstStamp = firstStamp;
             if (e.length > 0 &&
                 std::memcmp(m_store.data() + e.nameOffset, spelling, size_t(e.length)) != 0)
                 e.nameOffset = store(spelling, e.length);
         }
-        e.lastStamp = std::max(e.lastStamp, stamp);
+        e.lastStamp = std::max(e.lastStamp, lastStamp);
     }
 
     QList<RankedTopic> ranked() const

@@ -143,15 +143,26 @@ void TopicTextView::setTopicText(const QString &text)
 {
     m_text = text;
     m_breaks.clear();
+    m_splits.clear();
     QString shown;
     shown.reserve(text.size());
+    qsizetype run = 0; // characters on the editor's line so far
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
             m_breaks.push_back(i);
             shown += u'\n';
+            run = 0;
             ++i;
-        } else if (c == u'\r' || c == u'\n') {
+            continue;
+        }
+        if (run == kLongestShownLine) {
+            m_splits.push_back(shown.size() - qsizetype(m_splits.size()));
+            shown += u'\n';
+            run = 0;
+        }
+        ++run;
+        if (c == u'\r' || c == u'\n') {
             // A lone CR or LF inside a line: shown as a visible mark, one character as in
             // the text, so positions stay in step.
             shown += QChar(0x240D);
@@ -171,14 +182,28 @@ qsizetype TopicTextView::toEditor(qsizetype position) const
     // Every break that starts before the position, except one split by it, counts one less.
     const auto before = std::lower_bound(m_breaks.begin(), m_breaks.end(), position);
     qsizetype pairs = before - m_breaks.begin();
-    return position - pairs;
+    const qsizetype joined = position - pairs;
+    // A position where a long line is split stands at the start of the next editor line.
+    return joined + (std::upper_bound(m_splits.begin(), m_splits.end(), joined) - m_splits.begin());
 }
 
 qsizetype TopicTextView::fromEditor(qsizetype position) const
 {
+    // The split before joined position m_splits[k] is the editor's character m_splits[k] + k;
+    // the positions in front of it and behind it are the same place in the text.
+    qsizetype splits = 0;
+    qsizetype high = qsizetype(m_splits.size());
+    while (splits < high) {
+        const qsizetype mid = (splits + high) / 2;
+        if (m_splits[mid] + mid < position)
+            splits = mid + 1;
+        else
+            high = mid;
+    }
+    position -= splits;
     // The k-th break (0-based) stands at editor position m_breaks[k] - k.
     qsizetype low = 0;
-    qsizetype high = qsizetype(m_breaks.size());
+    high = qsizetype(m_breaks.size());
     while (low < high) {
         const qsizetype mid = (low + high) / 2;
         if (m_breaks[mid] - mid < position)

@@ -65,9 +65,15 @@ private:
 // The read-only, multi-line topic text. Its text holds CR LF line breaks, as the topic reader
 // builds it, and every position (selection start and length) counts CR and LF as two
 // characters; the editor underneath shows one break per CR LF.
+//
+// A line longer than kLongestShownLine characters goes on in the next editor line: the editor
+// lays out a whole line at a time, and a line of millions of characters would take seconds
+// per click. Positions still count the text's characters only.
 class TopicTextView : public QPlainTextEdit {
     Q_OBJECT
 public:
+    static constexpr qsizetype kLongestShownLine = 10000;
+
     explicit TopicTextView(QWidget *parent = nullptr);
 
     void setTopicText(const QString &text); // puts the caret at the start
@@ -108,6 +114,9 @@ private:
     QList<TextRange> m_marks;
     std::pair<int, int> m_markedLines{-1, -1};
     bool m_settingMarks = false; // setting them asks for a repaint, which asks for them again
+    // Where a long line continues on the next editor line: positions in the text with every
+    // CR LF counted as one character, ascending.
+    std::vector<qsizetype> m_splits;
 };
 
 // The one-line query box above the topic list: reports key releases and gaining the focus.

@@ -146,6 +146,7 @@ private:
     History m_history;
     QString m_topicFullText; // the shown topic's text with its picture lines
     QImage m_topicPicture;
+    QString m_topicPictureKey; // the file it was read from (path, size, time of change)
     double m_lastPictureRequest = 0;
     TextFont m_textFont;
     // The query of the last full search while the topic list shows its result: topics shown

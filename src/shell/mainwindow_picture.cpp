@@ -4,10 +4,13 @@
 
 #include "shell/controls.h"
 #include "shell/layout.h"
+#include "store/regularfile.h"
 #include "viewer/picturechoice.h"
 #include "viewer/picturelimit.h"
 #include "viewer/picturethrottle.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPushButton>
 #include <QTimer>
@@ -16,15 +19,31 @@ namespace tamo {
 
 namespace {
 
+// Only a regular file is read: a picture line may name a pipe or a device, which would block
+// or never end.
 QImage loadPicture(const QString &name)
 {
-    QImageReader reader(name);
+    QFile file;
+    if (!openRegularFile(file, name))
+        return {};
+    QImageReader reader(&file); // the file keeps its name, so its suffix still names the format
     reader.setAllocationLimit(kPictureMemoryLimitMB);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (size.isValid() && exceedsPictureLimit(size.width(), size.height()))
         return {};
     return reader.read();
+}
+
+// What tells one picture file from another: its path, size and time of the last change. Empty
+// for a name that is no regular file, which is read again every time.
+QString pictureKey(const QString &name)
+{
+    const QFileInfo info(name);
+    if (!info.isFile())
+        return {};
+    return info.absoluteFilePath() + u'\n' + QString::number(info.size()) + u'\n' +
+           QString::number(info.lastModified().toMSecsSinceEpoch());
 }
 
 } // namespace
@@ -44,9 +63,15 @@ void MainWindow::requestPictureUpdate()
         hidePicture();
         return;
     }
+    // The decoded picture is kept while the same file stays chosen: decoding a large picture
+    // again on every caret move would take seconds each time.
+    const QString key = pictureKey(name);
+    if (key.isEmpty() || key != m_topicPictureKey) {
+        m_topicPicture = loadPicture(name);
+        m_topicPictureKey = key;
+    }
     // A missing, unreadable or empty picture hides the picture area; the text takes the
     // full width and the viewer goes on.
-    m_topicPicture = loadPicture(name);
     const FitRect fit = fitPicture(m_topicPicture.width(), m_topicPicture.height());
     if (m_topicPicture.isNull() || fit.width <= 0 || fit.height <= 0) {
         hidePicture();

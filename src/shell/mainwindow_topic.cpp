@@ -35,8 +35,10 @@ public:
     }
     void update(double value) override
     {
+        // The bar repaints itself at once (the search does not return to the event loop until
+        // it ends) whenever the new value shows; a query of thousands of words reaches
+        // thousands of pass starts at once, and repainting each alike would take seconds.
         m_bar->setProgress(value);
-        m_bar->repaint(); // the search does not return to the event loop until it ends
     }
     void finish() override { m_bar->hide(); }
 

@@ -104,7 +104,8 @@ std::optional<QByteArray> fastKey(const QString &text)
     }
     *ranks++ = '\0'; // ends the ranks: a text that is the beginning of another sorts first
     const size_t accentCount = size_t(accents - accentBuffer.data());
-    std::memcpy(ranks, accentBuffer.data(), accentCount);
+    if (accentCount > 0) // an empty text has no buffer to copy from
+        std::memcpy(ranks, accentBuffer.data(), accentCount);
     key.truncate((ranks - key.data()) + qsizetype(accentCount));
     return key;
 }

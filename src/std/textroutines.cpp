@@ -75,4 +75,13 @@ QString collapseBlanks(QStringView text)
     return out;
 }
 
+QString elidedForMessage(QStringView text, qsizetype most)
+{
+    if (text.size() <= most)
+        return text.toString();
+    const qsizetype head = most / 2;
+    const qsizetype tail = std::max<qsizetype>(most - head - 1, 0);
+    return text.first(head).toString() + u'\u2026' + text.last(tail).toString();
+}
+
 } // namespace tamo

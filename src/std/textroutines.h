@@ -29,4 +29,9 @@ QString lowerCase(QStringView text);
 // Every run of blanks becomes one blank; tabs and other characters are left alone.
 QString collapseBlanks(QStringView text);
 
+// File content as a message quotes it: at most most characters, the middle left out, so that
+// a hostile file cannot fill the screen:   a 300-character path -> its first 100 characters,
+// "…", its last 99.
+QString elidedForMessage(QStringView text, qsizetype most = 200);
+
 } // namespace tamo

@@ -64,9 +64,14 @@ QString quoted(const QString &name)
     return u'\u201E' + name + u'\u201C';
 }
 
+// A message quotes at most about 200 characters of the file: of a longer name its ends.
 QString quoted(Bytes bytes)
 {
-    return quoted(text(bytes));
+    constexpr size_t kMost = 200;
+    if (bytes.size() <= kMost)
+        return quoted(text(bytes));
+    return quoted(text(bytes.substr(0, kMost / 2)) + u'\u2026' +
+                  text(bytes.substr(bytes.size() - kMost / 2 + 1)));
 }
 
 // The end of a line, as much as a message should show: "…ende der Zeile".

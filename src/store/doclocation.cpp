@@ -8,9 +8,18 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <climits>
+
 namespace tamo {
 
 namespace {
+
+// The longest path the system takes, in bytes.
+#ifdef PATH_MAX
+constexpr qsizetype kLongestPath = PATH_MAX;
+#else
+constexpr qsizetype kLongestPath = 4096;
+#endif
 
 QString settingsName()
 {
@@ -38,14 +47,14 @@ QString missingDirectoryMessage(const QDir &start, const QString &settingsPath,
     QString message =
         QStringLiteral("Das Verzeichnis \u201E%1\u201C, das in %2 eingetragen ist, wurde nicht "
                        "gefunden.")
-            .arg(named.filePath(), settingsName());
+            .arg(elidedForMessage(named.filePath()), settingsName());
     const QString meant = nameBeforeBareLf(settingsPath);
     if (!meant.isEmpty() && QFileInfo(start, meant).isDir()) {
         message += QStringLiteral(" Die erste Zeile von %1 endet mit LF ohne CR und verliert "
                                   "dadurch ihr letztes Zeichen; gemeint ist wohl \u201E%2\u201C. "
                                   "Die Zeile mit CR LF beenden, etwa so: printf '%s\\r\\n' "
                                   "'%2' > %1")
-                       .arg(settingsName(), meant);
+                       .arg(settingsName(), elidedForMessage(meant));
     }
     return message;
 }
@@ -75,22 +84,37 @@ DocLocation locateDocumentation(const QString &startDirectory, bool createSettin
 
     DocLocation location;
     QString line;
+    bool tooLong = false;
     DocReader reader;
-    if (reader.open(settingsPath)) {
-        line = reader.readLine();
+    QString error;
+    if (reader.open(settingsPath, &error)) {
+        // Only a path the system can take is decoded; a longer line is refused unread.
+        const QByteArrayView first = reader.readRawLine(kLongestPath, &tooLong);
+        line = cp1252::decode(first);
         reader.close();
+    } else if (QFileInfo::exists(settingsPath) && !QFileInfo(settingsPath).isFile()) {
+        location.error =
+            QStringLiteral("%1 kann nicht gelesen werden: %2").arg(settingsName(), error);
+        return location;
     }
     if (line.isEmpty() || line == endOfFileMark()) {
         location.directory = start.absolutePath();
     } else {
         location.named = true;
         const QFileInfo info(start, line);
-        if (!info.exists()) {
+        const QString shown = elidedForMessage(info.filePath());
+        if (tooLong || QFile::encodeName(info.absoluteFilePath()).size() >= kLongestPath) {
+            location.error = QStringLiteral("Der Verzeichnisname in %1 ist länger, als das "
+                                            "System erlaubt (mehr als %2 Bytes): \u201E%3\u201C")
+                                 .arg(settingsName())
+                                 .arg(kLongestPath - 1)
+                                 .arg(shown);
+        } else if (!info.exists()) {
             location.error = missingDirectoryMessage(start, settingsPath, info);
         } else if (!info.isDir()) {
             location.error =
                 QStringLiteral("\u201E%1\u201C, eingetragen in %2, ist kein Verzeichnis.")
-                    .arg(info.filePath(), settingsName());
+                    .arg(shown, settingsName());
         } else {
             location.directory = info.absoluteFilePath();
         }

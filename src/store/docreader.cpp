@@ -1,6 +1,7 @@
 #include "store/docreader.h"
 
 #include "std/cp1252.h"
+#include "store/regularfile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,12 +11,8 @@ namespace tamo {
 bool DocReader::open(const QString &path, QString *error)
 {
     close();
-    m_file.setFileName(path);
-    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        if (error)
-            *error = m_file.errorString();
+    if (!openRegularFile(m_file, path, error))
         return false;
-    }
     m_size = m_file.size();
     m_position = 1;
     m_buffer.clear();
@@ -28,6 +25,7 @@ void DocReader::close()
     if (m_file.isOpen())
         m_file.close();
     m_buffer.clear();
+    m_longLine.clear();
     m_bufferStart = 0;
     m_size = 0;
     m_position = 1;
@@ -63,17 +61,36 @@ bool DocReader::fill(qint64 fileOffset, qint64 minEnd)
     return got > 0;
 }
 
-QByteArrayView DocReader::readRawLine()
+QByteArrayView DocReader::readRawLine(qsizetype limit, bool *cut)
 {
+    if (cut)
+        *cut = false;
+    limit = std::max<qsizetype>(limit, 1);
     if (!m_file.isOpen() || m_position > m_size || m_position < 1)
         return QByteArrayView(lines::kEndMark, 1);
 
     const qint64 start = m_position - 1; // 0-based
     qint64 searchFrom = start;
+    // Set once the text is known to be longer than limit: its beginning is in m_longLine, and
+    // the buffer need not keep the line any more.
+    bool skipping = false;
+    auto longLine = [this, cut]() {
+        if (cut)
+            *cut = true;
+        return QByteArrayView(m_longLine);
+    };
+    auto text = [cut, limit](const char *from, qint64 length) {
+        if (length <= limit)
+            return QByteArrayView(from, length);
+        if (cut)
+            *cut = true;
+        return QByteArrayView(from, limit);
+    };
     for (;;) {
         const qint64 bufferEnd = m_bufferStart + m_buffer.size();
-        if (start < m_bufferStart || start >= bufferEnd || searchFrom >= bufferEnd) {
-            if (!fill(start, searchFrom + 1)) {
+        const qint64 keepFrom = skipping ? searchFrom : start;
+        if (keepFrom < m_bufferStart || keepFrom >= bufferEnd || searchFrom >= bufferEnd) {
+            if (!fill(keepFrom, searchFrom + 1)) {
                 // A read error: the rest of the file cannot be seen, so the file ends here.
                 if (m_bufferStart + m_buffer.size() <= searchFrom) {
                     m_size = searchFrom;
@@ -88,13 +105,22 @@ QByteArrayView DocReader::readRawLine()
         if (lf) {
             const qint64 lfOffset = static_cast<const char *>(lf) - base;
             m_position = lfOffset + 2;
-            return QByteArrayView(base + start, lines::textEnd(start, lfOffset) - start);
+            if (skipping)
+                return longLine();
+            return text(base + start, lines::textEnd(start, lfOffset) - start);
         }
         if (end >= m_size) {
             // The last line has no LF: return it whole; the reader has looked one byte past
             // the end, so the position stands two past the last byte.
             m_position = m_size + 2;
-            return QByteArrayView(base + start, m_size - start);
+            if (skipping)
+                return longLine();
+            return text(base + start, m_size - start);
+        }
+        if (!skipping && end - start - 1 > limit) {
+            // Even if the next byte is the LF, the text is longer than limit.
+            m_longLine = QByteArray(base + start, limit);
+            skipping = true;
         }
         searchFrom = end;
     }

@@ -7,6 +7,8 @@
 
 #include "std/linerule.h"
 
+#include <limits>
+
 namespace tamo {
 
 // Reads a documentation or settings file line by line, addressing it by 1-based byte
@@ -21,8 +23,8 @@ public:
     DocReader(const DocReader &) = delete;
     DocReader &operator=(const DocReader &) = delete;
 
-    // Opens an existing file for reading. On failure returns false and sets *error to the
-    // system's reason.
+    // Opens an existing regular file for reading (see regularfile.h); anything else is refused
+    // at once. On failure returns false and sets *error to the reason, in German.
     bool open(const QString &path, QString *error = nullptr);
     void close();
     bool isOpen() const { return m_file.isOpen(); }
@@ -39,7 +41,13 @@ public:
 
     // The next line as raw bytes, or the end-of-file mark "\r". The view stays valid until the
     // next call that reads or moves.
-    QByteArrayView readRawLine();
+    QByteArrayView readRawLine() { return readRawLine(std::numeric_limits<qsizetype>::max()); }
+
+    // The same, but at most the first limit bytes of the line's text (at least one, so that a
+    // line that reads as the end-of-file mark stays one); *cut says whether the text was longer.
+    // The rest of a longer line is read past without being kept, so a line of any length costs at
+    // most limit bytes and one block of memory. The position ends behind the whole line, as above.
+    QByteArrayView readRawLine(qsizetype limit, bool *cut = nullptr);
 
     // The next line decoded from Windows-1252, or the end-of-file mark.
     QString readLine();
@@ -49,6 +57,7 @@ private:
 
     QFile m_file;
     QByteArray m_buffer;
+    QByteArray m_longLine;    // the kept beginning of a line cut by readRawLine(limit)
     qint64 m_bufferStart = 0; // 0-based file offset of m_buffer[0]
     qint64 m_size = 0;
     qint64 m_position = 1;

@@ -7,6 +7,13 @@
 
 namespace tamo {
 
+namespace {
+
+// Longer text lines are read past, not kept.
+constexpr qsizetype kShortLine = 64 * 1024;
+
+} // namespace
+
 QString loadingCaption(qint64 positionAfter, qint64 fileSize, const QString &name)
 {
     // Whole-number arithmetic in 64 bits, so files beyond 2 GB still show a true figure. The
@@ -53,11 +60,19 @@ TopicIndex buildTopicIndex(DocReader &reader, const LoadProgress &progress)
     QList<qint64> positions;
     const qint64 fileSize = reader.size();
     for (;;) {
-        const QByteArrayView line = reader.readRawLine();
+        // Only headings are read whole: a text line of any length costs no more memory than
+        // this much of it.
+        const qint64 lineStart = reader.position();
+        bool cut = false;
+        QByteArrayView line = reader.readRawLine(kShortLine, &cut);
         if (lines::isEndMark(line))
             break;
         if (!lines::isHeading(line))
             continue;
+        if (cut) {
+            reader.seek(lineStart);
+            line = reader.readRawLine();
+        }
         const QString name = cp1252::decode(line.sliced(3));
         const qint64 after = reader.position();
         positions.append(after - line.size() - 2);

@@ -1,11 +1,15 @@
 #include "viewer/topicreader.h"
 
 #include "std/collation.h"
+#include "std/cp1252.h"
 #include "std/textroutines.h"
 #include "store/docreader.h"
 #include "store/topicindex.h"
 
+#include <QLocale>
+
 #include <algorithm>
+#include <cstring>
 
 namespace tamo {
 
@@ -14,7 +18,21 @@ namespace {
 // Topic display reads little: a block of this size usually holds a whole topic.
 constexpr qint64 kTopicBlock = 16 * 1024;
 
+bool startsWith(QByteArrayView line, const char *marker)
+{
+    return line.size() >= 3 && std::memcmp(line.data(), marker, 3) == 0;
+}
+
 } // namespace
+
+QString cutTopicNote(qsizetype limit)
+{
+    return newLine() +
+           QStringLiteral("[Hier endet die Anzeige: das Thema ist länger als %1 Zeichen. Die "
+                          "Suche findet auch den Rest.]")
+               .arg(QLocale(QLocale::German).toString(qint64(limit))) +
+           newLine();
+}
 
 QString notFoundText()
 {
@@ -28,11 +46,15 @@ QString notFoundText()
            QStringLiteral("Geben Sie das Thema als Suchbegriff ein, um es suchen zu lassen.");
 }
 
-TopicContent readTopic(DocReader &reader, const TopicIndex &index, const QString &name)
+TopicContent readTopic(DocReader &reader, const TopicIndex &index, const QString &name,
+                       qsizetype textLimit)
 {
     reader.setBlockSize(kTopicBlock);
     TopicContent topic;
     topic.title = name;
+    // Headings are compared as bytes: decoding is one character per byte, both ways.
+    bool encodable = false;
+    const QByteArray heading = "###" + cp1252::encode(name, &encodable);
 
     const qsizetype count = index.count();
     qsizetype i = index.find(name);
@@ -47,8 +69,10 @@ TopicContent readTopic(DocReader &reader, const TopicIndex &index, const QString
 
     // Find the heading: read on from the stored position; at the end, scan once from byte 1.
     for (;;) {
-        const QString line = reader.readLine();
-        if (line == endOfFileMark()) {
+        bool longer = false;
+        const QByteArrayView line = encodable ? reader.readRawLine(heading.size(), &longer)
+                                              : QByteArrayView(lines::kEndMark, 1);
+        if (lines::isEndMark(line)) {
             if (i == count) {
                 topic.title = QString::fromUtf16(kNotFoundTitle);
                 topic.shownText = notFoundText();
@@ -59,29 +83,59 @@ TopicContent readTopic(DocReader &reader, const TopicIndex &index, const QString
             i = count;
             continue;
         }
-        if (line.startsWith(u"###") && QStringView(line).mid(3) == name)
+        if (!longer && line == heading)
             break;
     }
 
     // The body, up to the first "---" or "###" line or the end.
-    QString line;
+    qsizetype room = textLimit; // characters the full text may still take
+    bool cut = false;
+    QByteArrayView line;
     for (;;) {
-        line = reader.readLine();
-        if (line == endOfFileMark() || line.startsWith(u"---") || line.startsWith(u"###"))
+        const qint64 lineStart = reader.position();
+        bool longer = false;
+        line = reader.readRawLine(std::max<qsizetype>(cut ? 0 : room, 3), &longer);
+        if (lines::isEndMark(line) || lines::isHeading(line))
             break;
-        topic.fullText += line + newLine();
-        if (!line.startsWith(u"%%%"))
-            topic.shownText += line + newLine();
+        if (startsWith(line, "---")) {
+            if (longer) { // a related-topic name is read whole (up to its own limit)
+                reader.seek(lineStart);
+                line = reader.readRawLine(kTopicTextLimit);
+            }
+            break;
+        }
+        if (cut)
+            continue; // past the limit: only the end of the body is wanted
+        const bool picture = startsWith(line, "%%%");
+        if (longer || line.size() + 2 > room) {
+            cut = true;
+            if (picture)
+                continue; // a picture name is kept whole or not at all
+            line.truncate(std::min(line.size(), room));
+        }
+        const QString text = cp1252::decode(line);
+        topic.fullText += text;
+        if (!picture)
+            topic.shownText += text;
+        if (!cut) {
+            topic.fullText += newLine();
+            if (!picture)
+                topic.shownText += newLine();
+            room -= line.size() + 2;
+        }
+    }
+    if (cut) {
+        const QString note = cutTopicNote(textLimit);
+        topic.fullText += note;
+        topic.shownText += note;
     }
 
     // The related topics: every non-blank line up to the next heading names one.
-    while (line != endOfFileMark() && !line.startsWith(u"###")) {
-        qsizetype lead = 0;
-        while (lead < line.size() && line[lead] == u' ')
-            ++lead;
-        if (lead < line.size())
-            topic.related += line.mid(3);
-        line = reader.readLine();
+    while (!lines::isEndMark(line) && !lines::isHeading(line)) {
+        const bool blank = std::all_of(line.begin(), line.end(), [](char c) { return c == ' '; });
+        if (!blank)
+            topic.related += cp1252::decode(line.size() > 3 ? line.sliced(3) : QByteArrayView());
+        line = reader.readRawLine(kTopicTextLimit);
     }
     QStringList sorted;
     sorted.reserve(topic.related.size());

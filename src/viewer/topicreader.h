@@ -22,6 +22,13 @@ struct TopicContent {
 
 inline constexpr char16_t kNotFoundTitle[] = u"Fehler: Thema nicht gefunden.";
 
+// A topic text longer than this many characters (one per byte of the file) is shown only up
+// to here: beyond it the text view would take seconds per click and gigabytes of memory.
+inline constexpr qsizetype kTopicTextLimit = 16 * 1024 * 1024;
+
+// The note that ends a topic text cut at limit characters, on a line of its own.
+QString cutTopicNote(qsizetype limit);
+
 // The three-line text shown in place of a topic that cannot be found.
 QString notFoundText();
 
@@ -31,6 +38,11 @@ QString notFoundText();
 // the stored position (the file changed since loading), is the file scanned once from the
 // start. The body ends at the first line that begins with "---" or "###"; the related-topic
 // section runs from that "---" line to the next heading, one name per non-blank line.
-TopicContent readTopic(DocReader &reader, const TopicIndex &index, const QString &name);
+//
+// A body longer than textLimit characters is cut there: the texts keep what fits (a picture
+// line only whole), followed by cutTopicNote(); the related topics are still read (each name
+// up to kTopicTextLimit bytes). No line is held in memory beyond those limits.
+TopicContent readTopic(DocReader &reader, const TopicIndex &index, const QString &name,
+                       qsizetype textLimit = kTopicTextLimit);
 
 } // namespace tamo

@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct Run {
@@ -37,7 +39,7 @@ private slots:
         const QDir root(m_dir.path());
         qputenv("PATH", QFileInfo(TAMO_BINARY).absolutePath().toUtf8() + ':' + qgetenv("PATH"));
         for (const char *sub :
-             {"work", "work/docs", "empty", "bundled", "settings", "settings/docs"})
+             {"work", "work/docs", "empty", "bundled", "settings", "settings/docs", "junk", "long"})
             root.mkdir(sub);
         QVERIFY(QFile::copy(QStringLiteral(BUNDLED_DOC), directory("bundled/tamo.txw")));
         writeTempFile(
@@ -51,6 +53,12 @@ private slots:
         // A bare LF makes "docs/" read as "docs": it still works, but check warns.
         writeTempFile(m_dir, "settings/tamoini.txt", "docs/\n");
         writeTempFile(m_dir, "settings/docs/tamo.txw", "###Verwendung_der_Dokumentation\r\n");
+        // Bytes a terminal obeys: ESC sets the window title, BEL rings, CR overwrites the line.
+        writeTempFile(m_dir, "ctl.txw", "###T\x1b]0;x\x07\r\nA\rB\x9d\r\n");
+        writeTempFile(m_dir, "junk/tamoini.txt", "d\x1b[2J\r\n");
+        QDir(directory("long")).mkdir(QString(250, u'x'));
+        writeTempFile(m_dir, "long/tamoini.txt", QByteArray(250, 'x') + "\r\n");
+        QVERIFY(mkfifo(QFile::encodeName(m_dir.filePath("fifo.txw")).constData(), 0600) == 0);
     }
 
     void run_data();
@@ -108,7 +116,8 @@ private slots:
     }
 
     // The JSON problems, with pictures read as the viewer reads them: PNG built in, JPEG through
-    // a plugin, a picture that declares 9000 x 9000 pixels refused, a text file unreadable; all
+    // a plugin, a picture that declares 9000 x 9000 pixels refused, a text file and a named pipe
+    // unreadable; all
     // taken from the documentation's directory, not the working directory.
     void checkJson()
     {
@@ -126,9 +135,11 @@ private slots:
                        "\x01\x7f\x80\x74\x5e\0\0\0\0IEND\xae\x42\x60\x82",
                        68));
         writeTempFile(m_dir, "pics/text.png", "kein Bild");
-        const QString doc = writeTempFile(m_dir, "pics/sub/../doc.txw",
-                                          "###A\r\n%%%ok.png\r\n%%%ok.jpg\r\n%%%huge.png\r\n"
-                                          "%%%text.png\r\n%%%no.png\r\n###A\r\n---\"x\\\r\n");
+        QVERIFY(mkfifo(QFile::encodeName(pics.filePath("fifo.png")).constData(), 0600) == 0);
+        const QString doc =
+            writeTempFile(m_dir, "pics/sub/../doc.txw",
+                          "###A\r\n%%%ok.png\r\n%%%ok.jpg\r\n%%%huge.png\r\n"
+                          "%%%text.png\r\n%%%no.png\r\n%%%fifo.png\r\n###A\r\n---\"x\\\r\n");
         const Run r = tamo({"check", "--json", "--doc", doc}, directory("empty"));
         QCOMPARE(r.exitCode, 1);
         const QJsonObject root = QJsonDocument::fromJson(r.out).object();
@@ -144,7 +155,8 @@ private slots:
         }
         QCOMPARE(got, QStringList({"1 warning duplicate-heading", "1 error start-topic-missing",
                                    "4 error picture-too-large", "5 error picture-unreadable",
-                                   "6 error picture-missing", "8 error related-not-found"}));
+                                   "6 error picture-missing", "7 error picture-unreadable",
+                                   "9 error related-not-found"}));
         QVERIFY(problems.last().toObject().value("message").toString().contains(u"„\"x\\“"));
     }
 
@@ -212,6 +224,19 @@ void TestTamo::run_data()
     row("--doc without file", "empty", {"topics", "--doc"}, 2, "", "--doc braucht");
     row("unknown option", "empty", {"topics", "--bogus"}, 2, "", "unbekannte Option --bogus");
     row("help", "empty", {"show", "--help"}, 0, "Aufruf:\n  tamo topics […\n…");
+    // Plain output shows control characters as \xHH; JSON escapes them its own way.
+    row("control bytes in topics", "empty", {"topics", "--doc", "DIR/ctl.txw"}, 0,
+        "T\\x1b]0;x\\x07\n");
+    row("control bytes in show", "empty", {"show", "--doc", "DIR/ctl.txw", "T\x1b]0;x\x07"}, 0,
+        "T\\x1b]0;x\\x07\n\nA\\x0dB\\x9d\n");
+    row("control bytes in json", "empty", {"topics", "--json", "--doc", "DIR/ctl.txw"}, 0,
+        R"({"topics":[{"name":"T\u001b]0;x\u0007","position":1}]})"
+        "\n");
+    row("control bytes in a message", "junk", {"topics"}, 2, "", "d\\x1b[2J");
+    row("a long path from tamoini.txt, elided", "long", {"topics"}, 2, "",
+        u'\u2026' + QString(90, u'x') + "/tamo.txw");
+    row("fifo document", "empty", {"search", "--doc", "DIR/fifo.txw", "x"}, 2, "",
+        "keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO)");
     row("version", "empty", {"--version", "topics"}, 0, "tamo (QuarnTamo) " QUARNTAMO_VERSION "\n");
     const QString warned = m_dir.filePath("warned.txw"), broken = m_dir.filePath("broken.txw");
     row("check: warnings only", "empty", {"check", "--doc", "DIR/warned.txw"}, 0,
