@@ -66,7 +66,7 @@ void TestHostileWindow::hostileFile()
         writeTempFile(docs, "tamo.txw", doc);
     QVERIFY(mkfifo(QFile::encodeName(docs.filePath("fifo.png")).constData(), 0600) == 0);
 
-    WindowFixture f({}, settings.isNull() ? docs.path().toUtf8() + "\r\n" : settings, false);
+    WindowFixture f({}, settings.isNull() ? docs.path().toUtf8() + "\r\n" : settings, nullptr);
     QCOMPARE(f.messages.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty()) {
         QVERIFY2(f.messages.first().contains(message), qPrintable(f.messages.first()));

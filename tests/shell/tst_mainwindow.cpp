@@ -17,26 +17,24 @@ const QByteArray kDoc = "###Verwendung_der_Dokumentation\r\nSo benutzen Sie den 
 
 const QStringList kAllNames{"Datei", "Liste", "Verweis", "Verwendung_der_Dokumentation", "Zugriff"};
 const QString kNotFound = QStringLiteral("Fehler: Thema nicht gefunden.");
+const QString kStart = QStringLiteral("Verwendung_der_Dokumentation");
 
 } // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
-    void startUp();
-    void navigationThroughButtonsAndRelatedTopics();
     void listsChooseOnlyWhatTheUserChose();
     void standardKeysAndMouseButtons();
-    void searchHitsMarkedUntilAnotherDisplay();
-    void missingOrUnusableDocumentation();
+    void queryBoxFiltersSearchesAndMarks();
+    void missingOrEmptyDocumentation();
     void documentationFileGivenByName();
-    void queryBoxFiltersAndSearches();
 };
 
-void TestMainWindow::startUp()
+void TestMainWindow::listsChooseOnlyWhatTheUserChose()
 {
     WindowFixture f(kDoc);
-    QCOMPARE(f.title(), QString("Verwendung_der_Dokumentation"));
+    QCOMPARE(f.title(), kStart);
     QCOMPARE(f.text()->topicText(), QString("So benutzen Sie den Viewer.\r\n"));
     QCOMPARE(f.relatedList()->entries(), QStringList({"Datei", "Zugriff"})); // sorted
     QCOMPARE(f.topicList()->entries(), kAllNames);
@@ -53,21 +51,26 @@ void TestMainWindow::startUp()
         }
     }
     QCOMPARE(named, 26);
-}
 
-void TestMainWindow::navigationThroughButtonsAndRelatedTopics()
-{
-    WindowFixture f(kDoc);
+    // Choose, back, forward: ">" is disabled while it has the focus, and the focus moving on
+    // to the related topics must not open one of them.
     f.choose("Datei");
-    QCOMPARE(f.title(), QString("Datei"));
     QCOMPARE(f.relatedList()->entries(), QStringList({"Liste", "Zugriff"}));
     QVERIFY(f.enabled("backButton") && !f.enabled("forwardButton"));
+    f.click("backButton");
+    f.click("forwardButton");
+    QCOMPARE(f.title(), QString("Datei"));
+    QVERIFY(!f.enabled("forwardButton"));
+    QCOMPARE(f.relatedList()->selectedRow(), -1);
+    f.click("backButton"); // the history is start, Datei and nothing more
+    QCOMPARE(f.title(), kStart);
+    QVERIFY(!f.enabled("backButton"));
+    f.click("forwardButton");
     WindowFixture::clickEntry(f.relatedList(), "Zugriff");
     QCOMPARE(f.title(), QString("Zugriff"));
     QCOMPARE(f.topicList()->entries(), QStringList({"Zugriff"})); // the list holds the request
-    QVERIFY(f.relatedList()->entries().isEmpty());                // Zugriff has none
+    QVERIFY(f.relatedList()->entries().isEmpty());
     f.click("backButton");
-    QCOMPARE(f.title(), QString("Datei"));
     QVERIFY(f.enabled("forwardButton"));
 
     // A topic that does not exist shows the not-found topic and keeps the related topics.
@@ -78,47 +81,25 @@ void TestMainWindow::navigationThroughButtonsAndRelatedTopics()
     QVERIFY(!f.enabled("forwardButton")); // a new topic drops the forward history
     f.click("backButton");
     QCOMPARE(f.title(), QString("Datei"));
-}
-
-void TestMainWindow::listsChooseOnlyWhatTheUserChose()
-{
-    WindowFixture f(kDoc);
-    const QString start = "Verwendung_der_Dokumentation";
-    // Choose, back, forward: ">" is disabled while it has the focus, and the focus moving on
-    // to the related topics must not open one of them.
-    f.choose("Zugriff");
-    f.click("backButton");
-    QCOMPARE(f.title(), start);
-    f.click("forwardButton");
-    QCOMPARE(f.title(), QString("Zugriff"));
-    QVERIFY(!f.enabled("forwardButton"));
-    QCOMPARE(f.relatedList()->selectedRow(), -1);
-    f.click("backButton"); // the history is start, Zugriff and nothing more
-    QCOMPARE(f.title(), start);
-    QVERIFY(!f.enabled("backButton"));
-    f.click("forwardButton");
-    QCOMPARE(f.title(), QString("Zugriff"));
 
     // Tab through every control, twice round: nothing is shown, nothing is chosen.
-    f.window->requestTopic(start);
+    f.window->requestTopic(kStart);
     f.text()->setFocus();
     for (int i = 0; i < 40; ++i)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(f.title(), start);
-    QCOMPARE(f.relatedList()->selectedRow(), -1);
+    QCOMPARE(f.title(), kStart);
     QVERIFY(!f.relatedList()->currentIndex().isValid());
     f.click("backButton");
-    QCOMPARE(f.title(), QString("Zugriff")); // the history holds no topic nobody chose
+    QCOMPARE(f.title(), QString("Datei")); // the history holds no topic nobody chose
 
-    // Alt+Left in the related topics moves nothing there.
+    // Alt chords in the related topics move nothing there.
     f.relatedList()->setFocus();
     QTest::keyClick(f.relatedList(), Qt::Key_Down, Qt::AltModifier);
     QTest::keyClick(f.relatedList(), Qt::Key_Left, Qt::AltModifier);
     QCOMPARE(f.relatedList()->selectedRow(), -1);
     // The arrow keys choose as a list does; the refilled list then marks nothing.
-    f.window->requestTopic(start);
-    f.relatedList()->setFocus();
-    QTest::keyClick(f.relatedList(), Qt::Key_Down);
+    f.window->requestTopic(kStart);
+    f.press(f.relatedList(), Qt::Key_Down);
     QCOMPARE(f.title(), QString("Datei"));
     QVERIFY(!f.relatedList()->selectionModel()->hasSelection());
     WindowFixture::clickEntry(f.relatedList(), "Liste");
@@ -132,7 +113,6 @@ void TestMainWindow::listsChooseOnlyWhatTheUserChose()
     QCOMPARE(f.topicList()->entries(), QStringList({"Datei"}));
     WindowFixture::clickEntry(f.topicList(), "Datei"); // already selected
     f.choose("Verweis");
-    QVERIFY(f.enabled("forwardButton"));
     f.click("forwardButton");
     QCOMPARE(f.title(), QString("Zugriff"));
 }
@@ -140,15 +120,12 @@ void TestMainWindow::listsChooseOnlyWhatTheUserChose()
 void TestMainWindow::standardKeysAndMouseButtons()
 {
     WindowFixture f(kDoc);
-    const QString start = "Verwendung_der_Dokumentation";
-    QWidget *list = f.topicList()->viewport();
-    // Keys reach the window through the control that has the focus.
-    auto press = [](QWidget *w, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
-        w->setFocus();
-        QTest::keyClick(w, key, modifiers);
+    auto press = [&f](QWidget *w, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        f.press(w, key, modifiers);
     };
+    QWidget *list = f.topicList()->viewport();
     press(f.text(), Qt::Key_Left, Qt::AltModifier); // "<" is disabled: nothing
-    QCOMPARE(f.title(), start);
+    QCOMPARE(f.title(), kStart);
     f.choose("Datei");
     f.choose("Zugriff");
     // Alt+Left and Alt+Right, the Back and Forward keys, and the mouse's own buttons act as
@@ -169,19 +146,20 @@ void TestMainWindow::standardKeysAndMouseButtons()
     QTest::mouseClick(list, Qt::ForwardButton); // ">" is disabled: nothing
     QCOMPARE(f.title(), QString("Zugriff"));
 
-    // Ctrl+F opens the find panel with the focus in its box.
-    press(f.text(), Qt::Key_F, Qt::ControlModifier);
-    QVERIFY(f.control("findPanel")->isVisible());
-    QVERIFY(f.control("findText")->hasFocus());
-    press(f.control("findText"), Qt::Key_Escape);
-
-    // Ctrl+plus (or =) and Ctrl+minus, and Ctrl+wheel one step per notch, act as "+" and "-".
+    // The buttons "+" and "-", Ctrl+plus (or =) and Ctrl+minus, and Ctrl+wheel one step per
+    // notch set the text size, for later topics too; from 12 points the text is bold.
     auto size = [&f] {
         return f.text()->font().pointSizeF();
     };
-    press(f.text(), Qt::Key_Plus, Qt::ControlModifier);
-    QCOMPARE(size(), 11.0);
+    f.click("largerTextButton");
     press(f.text(), Qt::Key_Equal, Qt::ControlModifier);
+    QCOMPARE(size(), 12.0);
+    QVERIFY(f.text()->font().bold());
+    f.click("smallerTextButton");
+    f.window->requestTopic("Datei");
+    QCOMPARE(size(), 11.0);
+    QVERIFY(!f.text()->font().bold());
+    press(f.text(), Qt::Key_Plus, Qt::ControlModifier);
     QCOMPARE(size(), 12.0);
     press(f.text(), Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
     QCOMPARE(size(), 11.0);
@@ -201,17 +179,49 @@ void TestMainWindow::standardKeysAndMouseButtons()
     QCOMPARE(size(), 10.0);
 }
 
-void TestMainWindow::searchHitsMarkedUntilAnotherDisplay()
+void TestMainWindow::queryBoxFiltersSearchesAndMarks()
 {
     WindowFixture f(kDoc);
+    auto *box = f.control<QLineEdit>("queryBox");
+    f.typeQuery("VER");
+    QCOMPARE(f.topicList()->entries(), QStringList({"Verweis", "Verwendung_der_Dokumentation"}));
+    QTest::keyClick(box, Qt::Key_Space);
+    QVERIFY(f.topicList()->entries().isEmpty()); // blanks count like any character
+
+    // Enter on blanks lists every topic without reading the file.
+    f.search("   ");
+    QCOMPARE(f.topicList()->entries(), kAllNames);
+    QVERIFY(f.control("searchProgress")->isHidden());
+
+    // Enter runs the full search: best first, nothing chosen, the shown topic unchanged, and
+    // the bar has run from 0 to words x file size.
+    f.typeQuery("  Datei   Zugriff ");
+    QTest::keyClick(box, Qt::Key_Enter);
+    QCOMPARE(f.topicList()->entries().value(0), QString("Zugriff"));
+    QVERIFY(f.topicList()->entries().contains("Datei"));
+    QCOMPARE(f.topicList()->selectedRow(), -1);
+    QCOMPARE(f.title(), kStart);
+    auto *bar = f.control<tamo::SearchProgressBar>("searchProgress");
+    QVERIFY(bar->isHidden());
+    QCOMPARE(bar->rangeEnd(), 2.0 * QFileInfo(f.dir.filePath("tamo.txw")).size());
+    QCOMPARE(bar->progress(), bar->rangeEnd());
+
+    // The next key brings the prefix list back; so does gaining the focus.
+    f.typeQuery("Z");
+    QCOMPARE(f.topicList()->entries(), QStringList({"Zugriff"}));
+    box->setText("l");
+    f.text()->setFocus();
+    box->setFocus();
+    QCOMPARE(f.topicList()->entries(), QStringList({"Liste"}));
+
+    // Search hits are marked in the topics chosen from the result.
     auto marks = [&f] {
         QStringList words;
         for (const QTextEdit::ExtraSelection &mark : f.text()->extraSelections())
             words << mark.cursor.selectedText();
         return words;
     };
-    f.typeQuery("datei");
-    QTest::keyClick(f.control("queryBox"), Qt::Key_Return);
+    f.search("datei");
     WindowFixture::clickEntry(f.topicList(), "Zugriff");
     QCOMPARE(marks(), QStringList({"Datei."}));
     WindowFixture::clickEntry(f.topicList(), "Datei");
@@ -238,100 +248,38 @@ void TestMainWindow::searchHitsMarkedUntilAnotherDisplay()
     for (int i = 0; i < 2000; ++i)
         lines += "eine Datei " + QByteArray::number(i) + "\r\n";
     WindowFixture g(lines);
-    g.typeQuery("datei");
-    QTest::keyClick(g.control("queryBox"), Qt::Key_Return);
-    WindowFixture::clickEntry(g.topicList(), "Verwendung_der_Dokumentation");
+    g.search("datei");
+    WindowFixture::clickEntry(g.topicList(), kStart);
     const auto shown = g.text()->extraSelections();
     QVERIFY(!shown.isEmpty() && shown.size() < 2000);
     QCOMPARE(shown.first().cursor.selectionStart(), 5);
-    g.text()->setFocus();
-    QTest::keyClick(g.text(), Qt::Key_End, Qt::ControlModifier);
+    g.press(g.text(), Qt::Key_End, Qt::ControlModifier);
     QCOMPARE(g.text()->extraSelections().last().cursor.block().text(), QString("eine Datei 1999"));
 }
 
-void TestMainWindow::missingOrUnusableDocumentation()
+void TestMainWindow::missingOrEmptyDocumentation()
 {
-    // No start topic, or an empty file: the not-found topic, every name listed, no message.
+    // No start topic, or missing files (created empty): the not-found topic, every name
+    // listed, no message.
     for (const QByteArray &doc : {QByteArray("###Anderes\r\nx\r\n"), QByteArray()}) {
-        WindowFixture f(doc);
+        WindowFixture f(doc, QByteArray(), doc.isNull() ? nullptr : "tamo.txw");
+        QVERIFY(QFileInfo::exists(f.dir.filePath("tamo.txw")));
+        QVERIFY(QFileInfo::exists(f.dir.filePath("tamoini.txt")));
         QCOMPARE(f.title(), kNotFound);
-        QCOMPARE(f.topicList()->entries(), doc.isEmpty() ? QStringList() : QStringList("Anderes"));
+        QCOMPARE(f.topicList()->entries(), doc.isNull() ? QStringList() : QStringList("Anderes"));
         QVERIFY(f.messages.isEmpty());
     }
-
-    // Missing files are created empty.
-    WindowFixture missing(QByteArray(), QByteArray(), false);
-    QVERIFY(QFileInfo::exists(missing.dir.filePath("tamo.txw")));
-    QVERIFY(QFileInfo::exists(missing.dir.filePath("tamoini.txt")));
-    QCOMPARE(missing.title(), kNotFound);
-
-    // A settings file naming a missing directory: one message naming it, an empty index, and
-    // the window goes on.
-    WindowFixture unusable(kDoc, "kein-solches-verzeichnis\r\n");
-    QCOMPARE(unusable.messages.size(), 1);
-    QVERIFY(unusable.messages[0].contains("kein-solches-verzeichnis"));
-    QVERIFY(unusable.topicList()->entries().isEmpty());
-    unusable.window->requestTopic("Datei");
-    QCOMPARE(unusable.title(), kNotFound);
 }
 
 void TestMainWindow::documentationFileGivenByName()
 {
     // quarntamo FILE: the file is read whatever its name, from its own directory; the
     // tamoini.txt of the start directory plays no part, and nothing is created.
-    QTemporaryDir dir;
-    QDir(dir.path()).mkdir("docs");
-    const QString file = writeTempFile(dir, "docs/eigene.txw", kDoc);
-    writeTempFile(dir, "tamoini.txt", "kein-solches-verzeichnis\r\n");
-    const QString startDir = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    QStringList messages;
-    tamo::MainWindow window({}, [&](const QString &text, const QString &) { messages << text; });
-    window.setDocumentationFile(file);
-    window.loadAndShow();
-    QCOMPARE(window.findChild<QLabel *>("topicTitle")->text(),
-             QString("Verwendung_der_Dokumentation"));
-    QCOMPARE(messages, QStringList());
-    QCOMPARE(QDir::currentPath(), dir.filePath("docs"));
-    QCOMPARE(QDir(dir.filePath("docs")).entryList(QDir::Files), QStringList("eigene.txw"));
-    QDir::setCurrent(startDir);
-}
-
-void TestMainWindow::queryBoxFiltersAndSearches()
-{
-    WindowFixture f(kDoc);
-    auto *box = f.control<QLineEdit>("queryBox");
-    f.typeQuery("VER");
-    QCOMPARE(f.topicList()->entries(), QStringList({"Verweis", "Verwendung_der_Dokumentation"}));
-    QTest::keyClick(box, Qt::Key_Space);
-    QVERIFY(f.topicList()->entries().isEmpty()); // blanks count like any character
-
-    // Enter on blanks lists every topic without reading the file.
-    f.typeQuery("   ");
-    QTest::keyClick(box, Qt::Key_Return);
-    QCOMPARE(f.topicList()->entries(), kAllNames);
-    QVERIFY(f.control("searchProgress")->isHidden());
-
-    // Enter runs the full search: best first, nothing chosen, the shown topic unchanged, and
-    // the bar has run from 0 to words x file size.
-    f.typeQuery("  Datei   Zugriff ");
-    QTest::keyClick(box, Qt::Key_Enter);
-    QCOMPARE(f.topicList()->entries().value(0), QString("Zugriff"));
-    QVERIFY(f.topicList()->entries().contains("Datei"));
-    QCOMPARE(f.topicList()->selectedRow(), -1);
-    QCOMPARE(f.title(), QString("Verwendung_der_Dokumentation"));
-    auto *bar = f.control<tamo::SearchProgressBar>("searchProgress");
-    QVERIFY(bar->isHidden());
-    QCOMPARE(bar->rangeEnd(), 2.0 * QFileInfo(f.dir.filePath("tamo.txw")).size());
-    QCOMPARE(bar->progress(), bar->rangeEnd());
-
-    // The next key brings the prefix list back; so does gaining the focus.
-    f.typeQuery("Z");
-    QCOMPARE(f.topicList()->entries(), QStringList({"Zugriff"}));
-    box->setText("l");
-    f.text()->setFocus();
-    box->setFocus();
-    QCOMPARE(f.topicList()->entries(), QStringList({"Liste"}));
+    WindowFixture f(kDoc, "kein-solches-verzeichnis\r\n", "docs/eigene.txw");
+    QCOMPARE(f.title(), kStart);
+    QVERIFY(f.messages.isEmpty());
+    QCOMPARE(QDir::currentPath(), f.dir.filePath("docs"));
+    QCOMPARE(QDir(f.dir.filePath("docs")).entryList(QDir::Files), QStringList("eigene.txw"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -6,6 +6,8 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QFileInfo>
+#include <QImage>
 #include <QLabel>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -17,12 +19,16 @@
 // clock the test moves by hand and messages recorded instead of shown. Controls are found by
 // their object names and driven with real mouse and key events.
 struct WindowFixture {
+    // docFile null: no documentation file is written; another name than tamo.txw is given to
+    // the window as its documentation file.
     explicit WindowFixture(const QByteArray &doc, const QByteArray &settings = QByteArray(),
-                           bool writeDoc = true)
+                           const char *docFile = "tamo.txw")
     {
         startDir = QDir::currentPath();
-        if (writeDoc)
-            writeTempFile(dir, "tamo.txw", doc);
+        if (docFile) {
+            QDir(dir.path()).mkpath(QFileInfo(dir.filePath(docFile)).path());
+            writeTempFile(dir, docFile, doc);
+        }
         if (!settings.isNull())
             writeTempFile(dir, "tamoini.txt", settings);
         QDir::setCurrent(dir.path());
@@ -31,6 +37,8 @@ struct WindowFixture {
                                                [this](const QString &text, const QString &title) {
                                                    messages << title + QStringLiteral(": ") + text;
                                                });
+        if (docFile && qstrcmp(docFile, "tamo.txw") != 0)
+            window->setDocumentationFile(dir.filePath(docFile));
         window->loadAndShow();
         // Focus moves, and with them the query box's own reactions, need an active window.
         window->activateWindow();
@@ -72,6 +80,13 @@ struct WindowFixture {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
     }
 
+    // Keys reach the window through the control that has the focus.
+    void press(QWidget *w, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) const
+    {
+        w->setFocus();
+        QTest::keyClick(w, key, modifiers);
+    }
+
     // Types into the query box key by key; every key release filters the topic list.
     void typeQuery(const QString &query) const
     {
@@ -79,6 +94,13 @@ struct WindowFixture {
         box->setFocus();
         box->clear();
         QTest::keyClicks(box, query);
+    }
+
+    // Runs the full search as Enter in the query box does.
+    void search(const QString &query) const
+    {
+        typeQuery(query);
+        QTest::keyClick(control("queryBox"), Qt::Key_Return);
     }
 
     // Chooses a topic from the topic list by typing its name and clicking its entry.
@@ -90,6 +112,20 @@ struct WindowFixture {
 
     // Moves the clock past the picture throttle, so the next update runs at once.
     void later(double seconds = 5) { now += seconds; }
+
+    // Shows a topic once the picture throttle has passed.
+    void show(const QString &topic)
+    {
+        later();
+        window->requestTopic(topic);
+    }
+
+    void savePicture(const QString &name, int width, int height) const
+    {
+        QImage picture(width, height, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(dir.filePath(name)));
+    }
 
     QTemporaryDir dir;
     QString startDir;
