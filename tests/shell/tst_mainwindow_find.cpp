@@ -13,31 +13,9 @@ const QString kPrompt = QStringLiteral("Geben Sie hier den zu suchenden Text ein
 class TestMainWindowFind : public QObject {
     Q_OBJECT
 private slots:
-    void panelOpensWithPromptOrSelection();
     void keysReachTheFindCommand();
-    void separatorOptionsFollowWholeWords();
-    void captionsFitTheirBoxes();
+    void separatorOptionsAndCaptions();
 };
-
-void TestMainWindowFind::panelOpensWithPromptOrSelection()
-{
-    WindowFixture f(kDoc);
-    auto *findText = f.control<QLineEdit>("findText");
-    f.click("openFindButton");
-    QVERIFY(f.control("findPanel")->isVisible());
-    QCOMPARE(findText->text(), kPrompt);
-    QCOMPARE(findText->selectedText(), kPrompt); // typing replaces it
-    QVERIFY(findText->hasFocus());
-    QTest::keyClick(findText, Qt::Key_Escape);
-    QVERIFY(f.control("findPanel")->isHidden());
-
-    f.text()->selectRange(4, 5); // "Liste"
-    f.click("openFindButton");
-    QCOMPARE(findText->text(), QString("Liste"));
-    f.click("closeFindButton");
-    QVERIFY(f.control("findPanel")->isHidden());
-    QCOMPARE(findText->text(), QString("Liste")); // the string stays
-}
 
 void TestMainWindowFind::keysReachTheFindCommand()
 {
@@ -45,11 +23,16 @@ void TestMainWindowFind::keysReachTheFindCommand()
     tamo::TopicTextView *text = f.text();
     auto *findText = f.control<QLineEdit>("findText");
     const qsizetype second = text->topicText().indexOf("Liste_der");
-    text->setFocus();
+    f.click("openFindButton");
+    QCOMPARE(findText->text(), kPrompt);
+    QCOMPARE(findText->selectedText(), kPrompt); // typing replaces it
+    QVERIFY(findText->hasFocus());
+    QTest::keyClick(findText, Qt::Key_Escape);
+    QVERIFY(f.control("findPanel")->isHidden());
 
     // Shift+F3 with "Liste" selected: the panel ends hidden, the next occurrence is selected.
     text->selectRange(4, 5);
-    QTest::keyClick(text, Qt::Key_F3, Qt::ShiftModifier);
+    f.press(text, Qt::Key_F3, Qt::ShiftModifier);
     QVERIFY(f.control("findPanel")->isHidden());
     QCOMPARE(findText->text(), QString("Liste"));
     QCOMPARE(text->selectionStart(), second);
@@ -61,7 +44,6 @@ void TestMainWindowFind::keysReachTheFindCommand()
 
     // In the search box Enter finds, F3 reaches the window once, Escape closes.
     f.click("openFindButton");
-    QCOMPARE(findText->text(), QString("Liste"));
     QTest::keyClick(findText, Qt::Key_Return);
     QCOMPARE(text->selectionStart(), second);
     QTest::keyClick(findText, Qt::Key_F3);
@@ -82,27 +64,33 @@ void TestMainWindowFind::keysReachTheFindCommand()
 
     // Ctrl+F3 with nothing selected searches for the prompt sentence, which is not there:
     // one message, and the caret stays.
-    text->setFocus();
     text->selectRange(3, 0);
-    QTest::keyClick(text, Qt::Key_F3, Qt::ControlModifier);
+    f.press(text, Qt::Key_F3, Qt::ControlModifier);
     QCOMPARE(findText->text(), kPrompt);
     QCOMPARE(f.messages, QStringList({"Suchen: Die Zeichenfolge wurde nicht gefunden."}));
     QCOMPARE(text->selectionStart(), 3);
     QCOMPARE(text->selectionLength(), 0);
+
+    // Ctrl+F opens the panel with the selection in its box, which stays after closing.
+    text->selectRange(4, 5);
+    f.press(text, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(findText->hasFocus());
+    QCOMPARE(findText->text(), QString("Liste"));
+    f.click("closeFindButton");
+    QVERIFY(f.control("findPanel")->isHidden());
+    QCOMPARE(findText->text(), QString("Liste"));
 }
 
-void TestMainWindowFind::separatorOptionsFollowWholeWords()
+void TestMainWindowFind::separatorOptionsAndCaptions()
 {
     WindowFixture f(kDoc);
     f.click("openFindButton");
     auto *wholeWords = f.control<QCheckBox>("wholeWords");
-    const QList<QCheckBox *> boxes = f.control("separatorGroup")->findChildren<QCheckBox *>();
-    QCOMPARE(boxes.size(), 5);
-    QTRY_VERIFY(!f.enabled("separatorGroup"));
-    for (QCheckBox *box : boxes)
-        QVERIFY(!box->isEnabled());
+    const QList<QCheckBox *> separators = f.control("separatorGroup")->findChildren<QCheckBox *>();
+    QCOMPARE(separators.size(), 5);
+    QTRY_VERIFY(!f.enabled("separatorGroup")); // and so every box in it
     QTest::mouseClick(wholeWords, Qt::LeftButton);
-    for (QCheckBox *box : boxes)
+    for (QCheckBox *box : separators)
         QVERIFY(box->isEnabled());
     QTest::mouseClick(wholeWords, Qt::LeftButton);
     QVERIFY(!f.enabled("separatorGroup"));
@@ -118,12 +106,7 @@ void TestMainWindowFind::separatorOptionsFollowWholeWords()
     const QPoint home = f.window->pos();
     f.window->move(home + QPoint(40, 30));
     QTRY_COMPARE(f.window->pos(), home);
-}
 
-void TestMainWindowFind::captionsFitTheirBoxes()
-{
-    WindowFixture f(kDoc);
-    f.click("openFindButton");
     // Each check box shows its whole caption: the indicator and the text fit in the box, and
     // no box to its right on the same row covers the text.
     const QList<QCheckBox *> boxes = f.control("findPanel")->findChildren<QCheckBox *>();
