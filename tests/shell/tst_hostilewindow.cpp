@@ -1,21 +1,18 @@
 #include "viewer/topicreader.h"
 #include "windowfixture.h"
 
-#include <QDateTime>
 #include <QRegularExpression>
 
 #include <sys/stat.h>
 
 // The window on hostile files: pipes are refused at once, a huge topic is shown cut and stays
-// usable, a decoded picture is kept while it stays chosen, and a settings problem leaves no
-// warning behind.
+// usable, and a settings problem leaves no warning behind.
 class TestHostileWindow : public QObject {
     Q_OBJECT
 private slots:
     void hostileFile_data();
     void hostileFile();
     void largeTopicStaysUsable();
-    void pictureKeptWhileTheFileStaysTheSame();
 };
 
 namespace {
@@ -99,29 +96,6 @@ void TestHostileWindow::largeTopicStaysUsable()
     f.click("findNextButton");
     QCOMPARE(f.text()->selectedTopicText(), QString("Wort"));
     QVERIFY(f.text()->selectionStart() > at);
-}
-
-void TestHostileWindow::pictureKeptWhileTheFileStaysTheSame()
-{
-    // Two pictures of the same file size: only the time of the last change tells them apart.
-    WindowFixture f(kStart + "###Bild\r\n%%%bild.bmp\r\nText\r\n");
-    const QString path = f.dir.filePath("bild.bmp");
-    auto *picture = f.control<tamo::PictureView>("picture");
-    f.savePicture("bild.bmp", 200, 100);
-    f.show("Bild");
-    QCOMPARE(picture->target(), QRectF(0, 103.25, 413, 206.5));
-
-    for (const qint64 secondsLater : {0, 10}) {
-        const QDateTime changed = QFileInfo(path).lastModified();
-        f.savePicture("bild.bmp", 100, 200);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(changed.addSecs(secondsLater), QFile::FileModificationTime));
-        f.later();
-        f.press(f.text(), Qt::Key_Down);
-        // The same file as far as the window can tell is kept.
-        QCOMPARE(picture->target().width() > 400, secondsLater == 0);
-    }
 }
 
 QTEST_MAIN(TestHostileWindow)

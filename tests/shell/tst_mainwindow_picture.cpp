@@ -1,5 +1,6 @@
 #include "windowfixture.h"
 
+#include <QDateTime>
 #include <QTimer>
 
 namespace {
@@ -7,62 +8,19 @@ const QByteArray kDoc = "###Verwendung_der_Dokumentation\r\nText\r\n"
                         "###Bild\r\nAB\r\n%%%bild.png\r\nCD\r\n"
                         "###Fehlt\r\n%%%fehlt.png\r\nText\r\n"
                         "###Riesig\r\n%%%riesig.png\r\nText\r\n"
-                        "###Zwei\r\nA\r\n%%%hoch.png\r\nB\r\n%%%quer.png\r\n";
+                        "###Zwei\r\nA\r\n%%%hoch.png\r\nB\r\n%%%quer.png\r\n"
+                        "###Bmp\r\n%%%bild.bmp\r\nText\r\n";
+const QRectF kTall(103.25, 0, 206.5, 413);
+const QRectF kWide(0, 103.25, 413, 206.5);
 } // namespace
 
 class TestMainWindowPicture : public QObject {
     Q_OBJECT
 private slots:
     void pictureFollowsTheCaret();
-    void throttleDefersToTimer();
 };
 
 void TestMainWindowPicture::pictureFollowsTheCaret()
-{
-    WindowFixture f(kDoc);
-    f.savePicture("hoch.png", 100, 200);
-    f.savePicture("quer.png", 200, 100);
-    auto *picture = f.control<tamo::PictureView>("picture");
-    const QRectF tall(103.25, 0, 206.5, 413);
-    const QRectF wide(0, 103.25, 413, 206.5);
-    f.show("Zwei");
-    // The text holds its final line break, and the caret can stand behind it.
-    QCOMPARE(f.text()->topicText(), QString("A\r\nB\r\n"));
-
-    // The caret, moved by key or mouse, chooses the picture beside the narrowed text.
-    f.later();
-    f.press(f.text(), Qt::Key_Down);
-    QVERIFY(picture->isVisible());
-    QCOMPARE(f.text()->width(), 379);
-    QCOMPARE(picture->target(), tall);
-    QCOMPARE(picture->contentsRect().size(), QSize(413, 413));
-    f.later();
-    QTest::keyClick(f.text(), Qt::Key_End, Qt::ControlModifier);
-    QCOMPARE(f.text()->selectionStart(), 6);
-    QCOMPARE(picture->target(), wide);
-    f.later();
-    QTest::keyClick(f.text(), Qt::Key_Up);
-    QCOMPARE(picture->target(), tall);
-    // A click below the text puts the caret at its end too.
-    f.later();
-    QTest::mouseClick(f.text()->viewport(), Qt::LeftButton, {},
-                      QPoint(5, f.text()->viewport()->height() - 5));
-    QCOMPARE(f.text()->selectionStart(), 6);
-    QCOMPARE(picture->target(), wide);
-
-    // The next topic display hides the picture and restores the width; so does a missing
-    // picture on the first line, chosen wherever the caret is, and a small file that declares
-    // a huge picture, which is refused, never allocated.
-    QByteArray bomb("P4\n100000 100000\n");
-    writeTempFile(f.dir, "riesig.png", bomb + QByteArray(64, '\0'));
-    for (const char *topic : {"Verwendung_der_Dokumentation", "Zwei", "Fehlt", "Zwei", "Riesig"}) {
-        f.show(topic);
-        QCOMPARE(picture->isHidden(), qstrcmp(topic, "Zwei") != 0);
-        QCOMPARE(f.text()->width(), picture->isHidden() ? 795 : 379);
-    }
-}
-
-void TestMainWindowPicture::throttleDefersToTimer()
 {
     WindowFixture f(kDoc);
     f.savePicture("bild.png", 100, 200);
@@ -84,8 +42,7 @@ void TestMainWindowPicture::throttleDefersToTimer()
     f.now += 1.2;
     QVERIFY(QMetaObject::invokeMethod(delay, "timeout"));
     QVERIFY(!delay->isActive());
-    QVERIFY(picture->isVisible());
-    QCOMPARE(picture->target(), QRectF(103.25, 0, 206.5, 413));
+    QCOMPARE(picture->target(), kTall);
 
     // A tick that itself comes too soon is dropped.
     f.now += 0.3;
@@ -94,6 +51,60 @@ void TestMainWindowPicture::throttleDefersToTimer()
     f.now += 0.2;
     QVERIFY(QMetaObject::invokeMethod(delay, "timeout"));
     QVERIFY(!delay->isActive());
+
+    f.savePicture("hoch.png", 100, 200);
+    f.savePicture("quer.png", 200, 100);
+    f.show("Zwei");
+    // The text holds its final line break, and the caret can stand behind it.
+    QCOMPARE(f.text()->topicText(), QString("A\r\nB\r\n"));
+
+    // The caret, moved by key or mouse, chooses the picture beside the narrowed text.
+    f.later();
+    f.press(f.text(), Qt::Key_Down);
+    QCOMPARE(f.text()->width(), 379);
+    QCOMPARE(picture->target(), kTall);
+    QCOMPARE(picture->contentsRect().size(), QSize(413, 413));
+    f.later();
+    QTest::keyClick(f.text(), Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(f.text()->selectionStart(), 6);
+    QCOMPARE(picture->target(), kWide);
+    f.later();
+    QTest::keyClick(f.text(), Qt::Key_Up);
+    QCOMPARE(picture->target(), kTall);
+    // A click below the text puts the caret at its end too.
+    f.later();
+    QTest::mouseClick(f.text()->viewport(), Qt::LeftButton, {},
+                      QPoint(5, f.text()->viewport()->height() - 5));
+    QCOMPARE(f.text()->selectionStart(), 6);
+    QCOMPARE(picture->target(), kWide);
+
+    // The next topic display hides the picture and restores the width; so does a missing
+    // picture on the first line, chosen wherever the caret is, and a small file that declares
+    // a huge picture, which is refused, never allocated.
+    QByteArray bomb("P4\n100000 100000\n");
+    writeTempFile(f.dir, "riesig.png", bomb + QByteArray(64, '\0'));
+    for (const char *topic : {"Verwendung_der_Dokumentation", "Zwei", "Fehlt", "Zwei", "Riesig"}) {
+        f.show(topic);
+        QCOMPARE(picture->isHidden(), qstrcmp(topic, "Zwei") != 0);
+        QCOMPARE(f.text()->width(), picture->isHidden() ? 795 : 379);
+    }
+
+    // A decoded picture is kept while the file stays the same as far as the window can tell:
+    // two pictures of the same file size, told apart only by the time of the last change.
+    const QString bmp = f.dir.filePath("bild.bmp");
+    f.savePicture("bild.bmp", 200, 100);
+    f.show("Bmp");
+    QCOMPARE(picture->target(), kWide);
+    for (const qint64 secondsLater : {0, 10}) {
+        const QDateTime changed = QFileInfo(bmp).lastModified();
+        f.savePicture("bild.bmp", 100, 200);
+        QFile file(bmp);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(changed.addSecs(secondsLater), QFile::FileModificationTime));
+        f.later();
+        f.press(f.text(), Qt::Key_Down);
+        QCOMPARE(picture->target(), secondsLater == 0 ? kWide : kTall);
+    }
 }
 
 QTEST_MAIN(TestMainWindowPicture)
