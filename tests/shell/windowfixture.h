@@ -111,7 +111,7 @@ struct WindowFixture {
     }
 
     // Moves the clock past the picture throttle, so the next update runs at once.
-    void later(double seconds = 5) { now += seconds; }
+    void later() { now += 5; }
 
     // Shows a topic once the picture throttle has passed.
     void show(const QString &topic)
