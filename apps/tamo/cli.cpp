@@ -155,15 +155,16 @@ CliResult runTamo(const QStringList &arguments)
     if (!findDocFile(options, &path, &error))
         return failure(error);
     const QFileInfo info(path);
+    const QString shown = elidedForMessage(path); // it may come from tamoini.txt
     if (!info.exists())
-        return failure(QStringLiteral("%1: Datei nicht gefunden").arg(path));
+        return failure(QStringLiteral("%1: Datei nicht gefunden").arg(shown));
     if (info.isDir())
-        return failure(QStringLiteral("%1: ist ein Verzeichnis").arg(path));
+        return failure(QStringLiteral("%1: ist ein Verzeichnis").arg(shown));
 
     Documentation doc;
     doc.path = path;
     if (!doc.reader.open(path, &error))
-        return failure(QStringLiteral("%1: %2").arg(path, error));
+        return failure(QStringLiteral("%1: %2").arg(shown, error));
     CliResult result = command.run(options, doc);
     if (!options.json)
         result.out = escapeControls(result.out);

@@ -61,7 +61,7 @@ private:
 void TestTamo::initTestCase()
 {
     const QDir root(m_dir.path());
-    for (const char *sub : {"work", "work/docs", "here", "empty", "broken", "junk"})
+    for (const char *sub : {"work", "work/docs", "here", "empty", "broken", "junk", "long"})
         root.mkdir(sub);
     writeTempFile(m_dir, "t.txw",
                   "###Zugriff\r\nDatei lesen\r\n###\xc4pfel\r\n\xe4pfel\r\n###Datei\r\nZeile 1\r\n"
@@ -74,6 +74,8 @@ void TestTamo::initTestCase()
     // Bytes a terminal obeys: ESC sets the window title, BEL rings, CR overwrites the line.
     writeTempFile(m_dir, "ctl.txw", "###T\x1b]0;x\x07\r\nA\rB\x9d\r\n");
     writeTempFile(m_dir, "junk/tamoini.txt", "d\x1b[2J\r\n");
+    QDir(directory("long")).mkdir(QString(250, u'x'));
+    writeTempFile(m_dir, "long/tamoini.txt", QByteArray(250, 'x') + "\r\n");
     QVERIFY(mkfifo(QFile::encodeName(m_dir.filePath("fifo.txw")).constData(), 0600) == 0);
 }
 
@@ -132,6 +134,8 @@ void TestTamo::run_data()
     row("control bytes in json", "empty", {"topics", "--json", "--doc", ctl}, 0,
         R"({"topics":[{"name":"T\u001b]0;x\u0007","position":1}]})");
     row("control bytes in a message", "junk", {"topics"}, 2, "d\\x1b[2J");
+    row("a long path from tamoini.txt, elided", "long", {"topics"}, 2,
+        u'\u2026' + QString(90, u'x') + "/tamo.txw: Datei nicht gefunden");
     row("fifo document", "empty", {"search", "--doc", m_dir.filePath("fifo.txw"), "x"}, 2,
         "keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO)");
 }
@@ -163,7 +167,7 @@ void TestTamo::run()
     }
     // Finding the documentation never creates a file.
     QVERIFY(!QFileInfo::exists(directory(cwd) + "/tamoini.txt") || cwd == "work" ||
-            cwd == "broken" || cwd == "junk");
+            cwd == "broken" || cwd == "junk" || cwd == "long");
     QVERIFY(!QFileInfo::exists(directory("empty") + "/tamo.txw"));
 }
 
