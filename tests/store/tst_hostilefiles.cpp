@@ -6,7 +6,6 @@
 #include "support/tempdoc.h"
 #include "viewer/topicreader.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -35,8 +34,6 @@ void make(const QTemporaryDir &dir, const QString &name, const QByteArray &what)
     const QString path = dir.filePath(name);
     if (what == "fifo")
         QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-    else if (what == "dir")
-        QVERIFY(QDir(dir.path()).mkdir(name));
     else if (what == "device")
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
     else if (!what.isNull())
@@ -47,7 +44,7 @@ void make(const QTemporaryDir &dir, const QString &name, const QByteArray &what)
 
 void TestHostileFiles::hostileFile_data()
 {
-    QTest::addColumn<QByteArray>("doc");      // tamo.txw: bytes, or "fifo", "dir", "device"
+    QTest::addColumn<QByteArray>("doc");      // tamo.txw: bytes, or "fifo", "device"
     QTest::addColumn<QByteArray>("settings"); // tamoini.txt likewise; null: none
     QTest::addColumn<QString>("problem");     // a part of the reported problem; empty: none
     QTest::addColumn<QStringList>("topics");  // the index
@@ -58,9 +55,6 @@ void TestHostileFiles::hostileFile_data()
     QTest::newRow("fifo document") << QByteArray("fifo") << none
                                    << "keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO)"
                                    << QStringList() << QString() << 0;
-    QTest::newRow("directory document")
-        << QByteArray("dir") << none << "keine gewöhnliche Datei, sondern ein Verzeichnis"
-        << QStringList() << QString() << 0;
     QTest::newRow("device document")
         << QByteArray("device") << none << "keine gewöhnliche Datei, sondern ein Gerät"
         << QStringList() << QString() << 0;
