@@ -5,6 +5,7 @@
 #include "find/wholeword.h"
 #include "shell/controls.h"
 #include "shell/layout.h"
+#include "std/textroutines.h"
 #include "store/doccheck.h"
 #include "store/doclocation.h"
 #include "store/docreader.h"
@@ -261,7 +262,7 @@ void MainWindow::loadDocumentation(const LoadProgress &progress)
     } else if (!QDir::setCurrent(location.directory)) {
         reportLoadProblem(
             QStringLiteral("In das Verzeichnis \u201E%1\u201C kann nicht gewechselt werden.")
-                .arg(location.directory));
+                .arg(elidedForMessage(location.directory)));
     } else {
         m_docPath = location.docPath;
         createIfMissing(m_docPath); // where it cannot be created, the index stays empty
@@ -272,7 +273,7 @@ void MainWindow::loadDocumentation(const LoadProgress &progress)
         else if (QFileInfo::exists(m_docPath))
             reportLoadProblem(
                 QStringLiteral("Die Dokumentation \u201E%1\u201C kann nicht gelesen werden: %2")
-                    .arg(QDir::toNativeSeparators(m_docPath), error));
+                    .arg(elidedForMessage(QDir::toNativeSeparators(m_docPath)), error));
     }
 
     // The start topic, then every topic in the list.
