@@ -9,13 +9,7 @@ source "$here/timing.sh"
 build=$(bench_build_dir "${1:-}")
 runs=${2:-15}
 tamo="$build/apps/tamo/tamo"
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-
-doc="$tmp/tamo.txw"
-"$build/bench/quarntamo_gendoc" --topics 30000 --bytes 20000000 "$doc"
-echo "file: $(stat -c %s "$doc") bytes, $(grep -c '^###' "$doc") topics"
-cat "$doc" >/dev/null # warm the page cache
+generate_doc "$build"
 
 # The command with its output read through a pipe, as a reader of the report would.
 piped() { "$@" | wc -c >/dev/null; }

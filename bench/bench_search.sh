@@ -11,13 +11,7 @@ source "$here/timing.sh"
 build=$(bench_build_dir "${1:-}")
 runs=${2:-15}
 tamo="$build/apps/tamo/tamo"
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-
-doc="$tmp/tamo.txw"
-"$build/bench/quarntamo_gendoc" --topics 30000 --bytes 20000000 "$doc"
-echo "file: $(stat -c %s "$doc") bytes, $(grep -c '^###' "$doc") topics"
-cat "$doc" >/dev/null # warm the page cache
+generate_doc "$build"
 
 grep_c() { LC_ALL=C grep -c -i -F "$@" "$doc"; }
 rg_c() { rg -c -i -F "$@" "$doc"; }

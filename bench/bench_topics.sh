@@ -7,19 +7,14 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/timing.sh"
 build=$(bench_build_dir "${1:-}")
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+generate_doc "$build"
 
-"$build/bench/quarntamo_gendoc" --topics 30000 --bytes 20000000 "$tmp/tamo.txw"
-echo "file: $(stat -c %s "$tmp/tamo.txw") bytes, $(grep -c '^###' "$tmp/tamo.txw") topics"
-cat "$tmp/tamo.txw" >/dev/null # warm the page cache
-
-grep_ms=$(median_ms 21 grep -c '^###' "$tmp/tamo.txw")
-topics_ms=$(median_ms 21 "$build/apps/tamo/tamo" topics --doc "$tmp/tamo.txw")
-json_ms=$(median_ms 21 "$build/apps/tamo/tamo" topics --json --doc "$tmp/tamo.txw")
+grep_ms=$(median_ms 21 grep -c '^###' "$doc")
+topics_ms=$(median_ms 21 "$build/apps/tamo/tamo" topics --doc "$doc")
+json_ms=$(median_ms 21 "$build/apps/tamo/tamo" topics --json --doc "$doc")
 printf '%-28s %8s ms\n' "grep -c '^###'" "$grep_ms"
 if has_rg; then
-    rg_ms=$(median_ms 21 rg -c '^###' "$tmp/tamo.txw")
+    rg_ms=$(median_ms 21 rg -c '^###' "$doc")
     printf '%-28s %8s ms\n' "rg -c '^###'" "$rg_ms"
 fi
 printf '%-28s %8s ms  %sx grep\n' "tamo topics" "$topics_ms" "$(ratio "$topics_ms" "$grep_ms")"

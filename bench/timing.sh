@@ -26,3 +26,14 @@ has_rg() { command -v rg >/dev/null 2>&1; }
 
 # The build directory holding the programs (first argument of each script, default dev).
 bench_build_dir() { echo "${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/dev}"; }
+
+# generate_doc BUILD_DIR: makes the benchmark documentation, 20 MB with 30,000 topics, in a
+# temporary directory removed on exit, warms the page cache and sets $doc to its path.
+generate_doc() {
+    tmp=$(mktemp -d)
+    trap 'rm -rf "$tmp"' EXIT
+    doc="$tmp/tamo.txw"
+    "$1/bench/quarntamo_gendoc" --topics 30000 --bytes 20000000 "$doc"
+    echo "file: $(stat -c %s "$doc") bytes, $(grep -c '^###' "$doc") topics"
+    cat "$doc" >/dev/null
+}
