@@ -45,12 +45,12 @@ QFont defaultWindowFont()
     return f;
 }
 
-void applyLayout(QWidget *control, const layout::Control &spec)
+void applyLayout(QWidget *control, const layout::Control &entry)
 {
-    control->setObjectName(QString::fromLatin1(spec.name));
-    control->setGeometry(spec.place);
-    const QString caption = spec.caption ? QString::fromUtf16(spec.caption) : QString();
-    if (spec.caption) {
+    control->setObjectName(QString::fromLatin1(entry.name));
+    control->setGeometry(entry.place);
+    const QString caption = entry.caption ? QString::fromUtf16(entry.caption) : QString();
+    if (entry.caption) {
         if (auto *label = qobject_cast<QLabel *>(control))
             label->setText(caption);
         else if (auto *button = qobject_cast<QAbstractButton *>(control))
@@ -58,7 +58,7 @@ void applyLayout(QWidget *control, const layout::Control &spec)
         else if (auto *group = qobject_cast<QGroupBox *>(control))
             group->setTitle(caption);
     }
-    control->setAccessibleName(spec.accessibleName ? QString::fromUtf16(spec.accessibleName)
+    control->setAccessibleName(entry.accessibleName ? QString::fromUtf16(entry.accessibleName)
                                                    : QString(caption).remove(u'&'));
 }
 

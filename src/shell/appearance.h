@@ -26,6 +26,6 @@ QFont defaultWindowFont();
 
 // Gives a control its object name, place, caption (where the control shows one) and
 // accessible name from the layout table.
-void applyLayout(QWidget *control, const layout::Control &spec);
+void applyLayout(QWidget *control, const layout::Control &entry);
 
 } // namespace tamo

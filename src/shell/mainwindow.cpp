@@ -31,16 +31,16 @@ namespace tamo {
 namespace {
 
 template <typename Control, typename Parent>
-Control *makeControl(const layout::Control &spec, Parent *parent)
+Control *makeControl(const layout::Control &entry, Parent *parent)
 {
     auto *control = new Control(parent);
-    applyLayout(control, spec);
+    applyLayout(control, entry);
     return control;
 }
 
-QPushButton *makeButton(const layout::Control &spec, QWidget *parent)
+QPushButton *makeButton(const layout::Control &entry, QWidget *parent)
 {
-    auto *button = makeControl<QPushButton>(spec, parent);
+    auto *button = makeControl<QPushButton>(entry, parent);
     button->setAutoDefault(false);
     return button;
 }

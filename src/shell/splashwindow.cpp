@@ -18,10 +18,10 @@ namespace {
 // more, and repainting for each of thousands of headings would dominate loading.
 constexpr qint64 kFrameMs = 16;
 
-QLabel *makeLabel(const layout::Control &spec, QWidget *parent)
+QLabel *makeLabel(const layout::Control &entry, QWidget *parent)
 {
     auto *label = new QLabel(parent);
-    applyLayout(label, spec);
+    applyLayout(label, entry);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setWordWrap(true);
     label->setAutoFillBackground(true);
