@@ -59,7 +59,7 @@ void applyLayout(QWidget *control, const layout::Control &entry)
             group->setTitle(caption);
     }
     control->setAccessibleName(entry.accessibleName ? QString::fromUtf16(entry.accessibleName)
-                                                   : QString(caption).remove(u'&'));
+                                                    : QString(caption).remove(u'&'));
 }
 
 } // namespace tamo
