@@ -35,6 +35,13 @@ void checkPictures(const tamo::TopicContent &topic)
     }
 }
 
+// Whether text begins with part; unlike QString::startsWith, a null text begins with "" too
+// (a topic of picture lines only has no shown text at all).
+bool beginsWith(const QString &text, const QString &part)
+{
+    return text.size() >= part.size() && QStringView(text).first(part.size()) == part;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
@@ -65,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
             const QString shown = cut.shownText.chopped(note.size());
             const QString full = cut.fullText.chopped(note.size());
             FUZZ_CHECK(cut.shownText.endsWith(note) && full.size() <= limit);
-            FUZZ_CHECK(topic.shownText.startsWith(shown) && topic.fullText.startsWith(full));
+            FUZZ_CHECK(beginsWith(topic.shownText, shown) && beginsWith(topic.fullText, full));
             FUZZ_CHECK(topic.fullText.size() > full.size());
         } else {
             FUZZ_CHECK(cut.shownText == topic.shownText && cut.fullText == topic.fullText);
