@@ -15,7 +15,7 @@ tamo::PictureStatus probePictureFile(const QString &path)
     // As the viewer: only a regular file is read, so a pipe named as a picture cannot block.
     QFile file;
     if (!tamo::openRegularFile(file, path))
-        return PictureStatus::Unreadable;
+        return QFileInfo(path).isFile() ? PictureStatus::Unreadable : PictureStatus::NotAFile;
     QImageReader reader(&file);
     reader.setAllocationLimit(tamo::kPictureMemoryLimitMB);
     const QSize size = reader.size();

@@ -383,6 +383,13 @@ void Checker::checkPicture(Bytes name, qint64 number)
                            "erscheint kein Bild. Das Bild als PNG, JPEG, GIF oder BMP speichern.")
                 .arg(quoted(name)));
         break;
+    case PictureStatus::NotAFile:
+        add(number, ProblemKind::PictureUnreadable,
+            QStringLiteral("%1 ist keine gewöhnliche Datei (etwa eine benannte Pipe oder ein "
+                           "Verzeichnis): der Betrachter liest sie nicht, neben dem Text erscheint "
+                           "kein Bild. Dort eine Bilddatei ablegen.")
+                .arg(quoted(name)));
+        break;
     case PictureStatus::TooLarge:
         add(number, ProblemKind::PictureTooLarge,
             QStringLiteral("Das Bild %1 ist zu groß: der Betrachter lädt es nicht, neben dem "

@@ -51,7 +51,8 @@ struct DocProblem {
 };
 
 // What a picture file turned out to be when the viewer would load it.
-enum class PictureStatus { Ok, Missing, Unreadable, TooLarge };
+// NotAFile: a pipe, a device or a directory under a picture's name, which the viewer refuses.
+enum class PictureStatus { Ok, Missing, Unreadable, NotAFile, TooLarge };
 
 // Answers for a picture file given by its absolute path. Decoding pictures needs more than the
 // core, so the caller supplies the answer.

@@ -158,6 +158,7 @@ private slots:
                                    "6 error picture-missing", "7 error picture-unreadable",
                                    "9 error related-not-found"}));
         QVERIFY(problems.last().toObject().value("message").toString().contains(u"„\"x\\“"));
+        QVERIFY(problems[5].toObject().value("message").toString().contains(u"keine gewöhnliche"));
     }
 
 private:
