@@ -6,7 +6,6 @@
 #include "shell/controls.h"
 #include "shell/layout.h"
 #include "std/textroutines.h"
-#include "store/doccheck.h"
 #include "store/doclocation.h"
 #include "store/docreader.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/topicindex.h"
+
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
@@ -64,10 +66,6 @@ struct DocCheckOptions {
     // Without a probe, picture files are not looked at.
     PictureProbe probePicture;
 };
-
-// The topic the viewer shows at start: the first topic whose name begins with this text,
-// compared without regard to case.
-inline constexpr char kStartTopic[] = "Verwendung_der_Dokumentation";
 
 // Checks the bytes of a documentation file. The problems come sorted by line.
 //

@@ -10,6 +10,10 @@ namespace tamo {
 
 class DocReader;
 
+// The topic the viewer shows at start: the first topic whose name begins with this text,
+// compared without regard to case.
+inline constexpr char kStartTopic[] = "Verwendung_der_Dokumentation";
+
 // The topic index: every heading's name in alphabetical order (names) and, parallel to it,
 // the 1-based byte position of the heading's first '#' (positions). Where several headings
 // carry the same name, the first of the equal entries holds the latest heading in the file,
