@@ -44,29 +44,19 @@ TopicIndex indexOf(const QString &path, QStringList *captions = nullptr, qint64 
 class TestTopicIndex : public QObject {
     Q_OBJECT
 private slots:
-    // Sorted in the shared order; of equal names the later heading comes first.
-    void headings_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QList<qint64>>("positions");
-        QTest::newRow("empty file") << QByteArray() << QStringList() << QList<qint64>();
-        QTest::newRow("sorted, intro skipped, duplicates")
-            << QByteArray("intro\r\n###Z\r\nz\r\n###D\r\n###Z\r\n") << QStringList{"D", "Z", "Z"}
-            << QList<qint64>{17, 23, 8};
-        QTest::newRow("last heading without line end: one before it")
-            << QByteArray("###A\r\n###B") << QStringList{"A", "B"} << QList<qint64>{1, 6};
-        QTest::newRow("single heading line: position 0")
-            << QByteArray("###Only") << QStringList{"Only"} << QList<qint64>{0};
-    }
+    // Sorted in the shared order; of equal names the later heading comes first. A caption after
+    // every heading, in file order.
     void headings()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, names);
-        QFETCH(QList<qint64>, positions);
-        const TopicIndex index = indexOf(writeTempFile(m_dir, "doc.txw", bytes));
-        QCOMPARE(index.names, names);
-        QCOMPARE(index.positions, positions);
+        QVERIFY(indexOf(writeTempFile(m_dir, "empty.txw", "")).names.isEmpty());
+        QCOMPARE(indexOf(writeTempFile(m_dir, "one.txw", "###Only")).positions, QList<qint64>{0});
+        QStringList captions;
+        const TopicIndex index = indexOf(
+            writeTempFile(m_dir, "doc.txw", "intro\r\n###Z\r\nz\r\n###D\r\n###Z\r\n"), &captions);
+        QCOMPARE(index.names, QStringList({"D", "Z", "Z"}));
+        QCOMPARE(index.positions, QList<qint64>({17, 23, 8}));
+        QCOMPARE(captions, QStringList({loadingCaption(14, 28, "Z"), loadingCaption(23, 28, "D"),
+                                        loadingCaption(29, 28, "Z")}));
     }
 
     // Random files, read in random block sizes, against the one-at-a-time build.
@@ -94,33 +84,18 @@ private slots:
         }
     }
 
-    void loadingCaption_data()
+    // One decimal at most, truncated, without a leading zero, at most four characters.
+    void caption()
     {
-        QTest::addColumn<qint64>("after");
-        QTest::addColumn<qint64>("size");
-        QTest::addColumn<QString>("percent");
-        QTest::newRow("below one, no leading zero") << qint64(3) << qint64(1000) << ".2";
-        QTest::newRow("truncated, not rounded") << qint64(9997) << qint64(10000) << "99.9";
-        QTest::newRow("whole") << qint64(1001) << qint64(1000) << "100";
-        QTest::newRow("beyond 2 GB") << qint64(3'000'000'000) << qint64(4'000'000'000) << "74.9";
-        // A last heading without line end leaves the position past the end: 112.5 shows as "112."
-        QTest::newRow("cut to four characters") << qint64(9) << qint64(7) << "112.";
-    }
-    void loadingCaption()
-    {
-        QFETCH(qint64, after);
-        QFETCH(qint64, size);
-        QFETCH(QString, percent);
-        QCOMPARE(tamo::loadingCaption(after, size, "Datei"),
-                 "Quarn-Tamo wird geladen... (" + percent + "%)\r\nDatei");
-    }
-
-    void progressAfterEveryHeading()
-    {
-        QStringList captions;
-        indexOf(writeTempFile(m_dir, "progress.txw", "###A\r\ntext\r\n###B\r\n"), &captions);
-        QCOMPARE(captions, QStringList({"Quarn-Tamo wird geladen... (36.8%)\r\nA",
-                                        "Quarn-Tamo wird geladen... (100%)\r\nB"}));
+        const QList<std::tuple<qint64, qint64, QString>> rows = {
+            {3, 1000, ".2"},
+            {9997, 10000, "99.9"},
+            {3'000'000'000, 4'000'000'000, "74.9"},
+            {9, 7, "112."}, // a last heading without line end leaves the position past the end
+            {29, 28, "100"}};
+        for (const auto &[after, size, percent] : rows)
+            QCOMPARE(loadingCaption(after, size, "Datei"),
+                     "Quarn-Tamo wird geladen... (" + percent + "%)\r\nDatei");
     }
 
     void prefixList()
