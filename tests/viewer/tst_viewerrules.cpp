@@ -1,3 +1,6 @@
+#include "std/splashcountdown.h"
+#include "viewer/history.h"
+#include "viewer/picturechoice.h"
 #include "viewer/picturethrottle.h"
 #include "viewer/textsize.h"
 
@@ -5,53 +8,164 @@
 
 using namespace tamo;
 
+namespace {
+
+// Steps as the window takes them, blank-separated: a title is a display of that topic; "<"
+// and ">" go back and forward, which brackets one display; "<!" goes back to a topic that
+// cannot be shown any more, so the display records the error title "E" instead.
+struct Steps {
+    QString steps, back, forward; // the lists blank-separated
+    bool keepForward;
+};
+
+struct Choice {
+    QString fullText;
+    int caret;
+    QString picture; // null: none chosen
+};
+
+struct Fit {
+    int width, height;
+    FitRect rect;
+};
+
+// Two clock readings in seconds since midnight, both rules taking the difference in single
+// precision: a picture request at after, the last one at before, is deferred when less than a
+// second lies between; loading from before to after took too long beyond two seconds.
+struct Clock {
+    double before, after;
+    bool deferred, tooLong;
+};
+
+struct Size {
+    TextFont before;
+    bool enlarge;
+    TextFont after;
+};
+
+} // namespace
+
 class TestViewerRules : public QObject {
     Q_OBJECT
 private slots:
-    void throttle_data()
+    void history_data()
     {
-        QTest::addColumn<double>("last");
-        QTest::addColumn<double>("now");
-        QTest::addColumn<bool>("deferred");
-        QTest::newRow("exactly a second") << 100.0 << 101.0 << false;
-        QTest::newRow("clock went back a little") << 100.0 << 99.5 << true;
-        QTest::newRow("across midnight") << 86399.8 << 0.2 << false;
-        // Single precision: 0.9999 s apart is a second late in the day, but not early.
-        QTest::newRow("float, early") << 10.0 << 10.9999 << true;
-        QTest::newRow("float, late") << 86399.0 << 86399.9999 << false;
+        QTest::addColumn<Steps>("row");
+        QTest::newRow("back twice") << Steps{"A B C < <", "A", "B C", false};
+        QTest::newRow("forward") << Steps{"A B C < < >", "A B", "C", false};
+        QTest::newRow("new topic drops forward") << Steps{"A B C < < > D", "A B D", "", false};
+        QTest::newRow("repeats") << Steps{"U A U", "U A U", "", false};
+        QTest::newRow("back to a lost topic") << Steps{"U A U B <!", "U A U E", "B", false};
+        QTest::newRow("back from the error title") << Steps{"U A U B <! <", "U A U", "E B", false};
+        // Showing the topic on display again keeps the forward history for later new topics.
+        QTest::newRow("shown topic again") << Steps{"U A U B <! < U", "U A U", "E B", true};
+        QTest::newRow("then a new topic") << Steps{"U A U B <! < U N", "U A U N", "E B", true};
     }
-    void throttle()
+    void history()
     {
-        QFETCH(double, last);
-        QFETCH(double, now);
-        QFETCH(bool, deferred);
-        QCOMPARE(pictureRequest(now, last), deferred ? PictureRequest::Defer : PictureRequest::Run);
-        QCOMPARE(last, now);
+        QFETCH(Steps, row);
+        History h;
+        for (const QString &step : row.steps.split(u' ')) {
+            if (step == u">") {
+                h.recordShownTopic(h.beginForward());
+            } else if (step.startsWith(u'<')) {
+                const QString title = h.beginBack();
+                h.recordShownTopic(step == u"<!" ? QStringLiteral("E") : title);
+            } else {
+                h.recordShownTopic(step);
+                continue;
+            }
+            h.endNavigation();
+        }
+        QCOMPARE(h.back, row.back.split(u' ', Qt::SkipEmptyParts));
+        QCOMPARE(h.forward, row.forward.split(u' ', Qt::SkipEmptyParts));
+        QCOMPARE(h.keepForward, row.keepForward);
+    }
+
+    void pictureChoice_data()
+    {
+        QTest::addColumn<Choice>("row");
+        const QString one = QStringLiteral("AB\r\n%%%x.bmp\r\nCD\r\n"); // shown: "AB\r\nCD\r\n"
+        QTest::newRow("one, caret 0") << Choice{one, 0, QString()};
+        QTest::newRow("one, caret 1") << Choice{one, 1, "x.bmp"};
+        // Shown "A\r\nB\r\nC\r\n": carets 0 to 4 belong to p1, from 5 on to p2.
+        const QString two = QStringLiteral("A\r\n%%%p1\r\nB\r\n%%%p2\r\nC\r\n");
+        QTest::newRow("two, caret 4") << Choice{two, 4, "p1"};
+        QTest::newRow("two, caret 5") << Choice{two, 5, "p2"};
+        // A picture on the first line starts the count afresh; the last name has no line end.
+        const QString first = QStringLiteral("%%%p1\r\nAB\r\n%%%p2");
+        QTest::newRow("first line, caret 2") << Choice{first, 2, "p1"};
+        QTest::newRow("first line, caret 3") << Choice{first, 3, "p2"};
+        QTest::newRow("blank after marker") << Choice{"A\r\n%%% a.bmp\r\n", 3, " a.bmp"};
+        QTest::newRow("marker only") << Choice{"A\r\n%%%\r\nB\r\n", 3, QStringLiteral("")};
+        QTest::newRow("marker inside a line") << Choice{"A %%%x.bmp\r\n", 5, QString()};
+    }
+    void pictureChoice()
+    {
+        QFETCH(Choice, row);
+        const QString chosen = pictureForCaret(row.fullText, row.caret);
+        QCOMPARE(chosen.isNull(), row.picture.isNull());
+        QCOMPARE(chosen, row.picture);
+    }
+
+    void fit_data()
+    {
+        QTest::addColumn<Fit>("row");
+        QTest::newRow("wide") << Fit{200, 100, {0, 103.25, 413, 206.5}};
+        QTest::newRow("tall") << Fit{100, 200, {103.25, 0, 206.5, 413}};
+        QTest::newRow("square") << Fit{50, 50, {0, 0, 413, 413}};
+        QTest::newRow("no width") << Fit{0, 100, {0, 0, 0, 0}};
+        QTest::newRow("no height") << Fit{100, -1, {0, 0, 0, 0}};
+    }
+    void fit()
+    {
+        QFETCH(Fit, row);
+        const FitRect r = fitPicture(row.width, row.height);
+        QCOMPARE(QList<double>({r.x, r.y, r.width, r.height}),
+                 QList<double>({row.rect.x, row.rect.y, row.rect.width, row.rect.height}));
+    }
+
+    void clock_data()
+    {
+        QTest::addColumn<Clock>("row");
+        QTest::newRow("exactly a second") << Clock{100, 101, false, false};
+        QTest::newRow("exactly two seconds") << Clock{100, 102, false, false};
+        QTest::newRow("clock went back a little") << Clock{100, 99.5, true, false};
+        QTest::newRow("across midnight") << Clock{86399.5, 1.5, false, false};
+        // Late in the day a float resolves only about 8 ms.
+        QTest::newRow("float, early") << Clock{10, 10.9999, true, false};
+        QTest::newRow("float, late") << Clock{86399, 86399.9999, false, false};
+        QTest::newRow("float, early, 2.003 s") << Clock{10, 12.003, false, true};
+        QTest::newRow("float, late, 2.003 s") << Clock{86000, 86002.003, false, false};
+    }
+    void clock()
+    {
+        QFETCH(Clock, row);
+        double last = row.before;
+        QCOMPARE(pictureRequest(row.after, last),
+                 row.deferred ? PictureRequest::Defer : PictureRequest::Run);
+        QCOMPARE(last, row.after);
+        QCOMPARE(loadingTookTooLong(row.before, row.after), row.tooLong);
     }
 
     void textSize_data()
     {
-        QTest::addColumn<TextFont>("before");
-        QTest::addColumn<bool>("enlarge");
-        QTest::addColumn<TextFont>("after");
-        QTest::newRow("+ from the start") << TextFont{9.75, false} << true << TextFont{11, false};
-        QTest::newRow("+ bold above 11") << TextFont{11, false} << true << TextFont{12, true};
-        QTest::newRow("+ at 24 still bolds") << TextFont{24, false} << true << TextFont{24, true};
-        QTest::newRow("+ 12.5 to 12") << TextFont{11.5, false} << true << TextFont{12, true};
-        QTest::newRow("- keeps bold from 12") << TextFont{13, true} << false << TextFont{12, true};
-        QTest::newRow("- regular from 12") << TextFont{13, false} << false << TextFont{12, false};
-        QTest::newRow("- regular below 12") << TextFont{12, true} << false << TextFont{11, false};
-        QTest::newRow("- at 6") << TextFont{6, true} << false << TextFont{6, false};
-        QTest::newRow("- 11.5 to 12") << TextFont{12.5, false} << false << TextFont{12, false};
+        QTest::addColumn<Size>("row");
+        QTest::newRow("+ from the start") << Size{{9.75, false}, true, {11, false}};
+        QTest::newRow("+ bold above 11") << Size{{11, false}, true, {12, true}};
+        QTest::newRow("+ at 24 still bolds") << Size{{24, false}, true, {24, true}};
+        QTest::newRow("+ 12.5 to 12") << Size{{11.5, false}, true, {12, true}};
+        QTest::newRow("- keeps bold from 12") << Size{{13, true}, false, {12, true}};
+        QTest::newRow("- regular below 12") << Size{{12, true}, false, {11, false}};
+        QTest::newRow("- at 6") << Size{{6, true}, false, {6, false}};
+        QTest::newRow("- 11.5 to 12") << Size{{12.5, false}, false, {12, false}};
     }
     void textSize()
     {
-        QFETCH(TextFont, before);
-        QFETCH(bool, enlarge);
-        QFETCH(TextFont, after);
-        const TextFont f = enlarge ? enlargeText(before) : shrinkText(before);
-        QCOMPARE(f.size, after.size);
-        QCOMPARE(f.bold, after.bold);
+        QFETCH(Size, row);
+        const TextFont f = row.enlarge ? enlargeText(row.before) : shrinkText(row.before);
+        QCOMPARE(f.size, row.after.size);
+        QCOMPARE(f.bold, row.after.bold);
     }
 };
 
