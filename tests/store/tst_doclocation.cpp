@@ -81,23 +81,6 @@ private slots:
         QCOMPARE(start.entryList(QDir::Files).size(), int(!row.settings.isNull()) + row.startDoc);
         QDir::setCurrent(QDir::tempPath());
     }
-
-    void missingFilesAreCreatedOnlyWhenAsked()
-    {
-        QTemporaryDir dir;
-        const QString settings = dir.filePath("tamoini.txt");
-        QCOMPARE(locateDocumentation(dir.path(), false).directory, QDir(dir.path()).absolutePath());
-        QVERIFY(!QFileInfo::exists(settings));
-        QCOMPARE(locateDocumentation(dir.path(), true).directory, QDir(dir.path()).absolutePath());
-        QCOMPARE(QFileInfo(settings).size(), 0);
-        // An existing file is never touched.
-        writeTempFile(dir, "tamo.txw", "###A\r\n");
-        QVERIFY(createIfMissing(dir.filePath("tamo.txw")));
-        QCOMPARE(QFileInfo(dir.filePath("tamo.txw")).size(), 6);
-        QString error;
-        QVERIFY(!createIfMissing(dir.filePath("no/such/dir/tamo.txw"), &error));
-        QVERIFY(!error.isEmpty());
-    }
 };
 
 QTEST_GUILESS_MAIN(TestDocLocation)
