@@ -85,7 +85,6 @@ private slots:
         QTest::newRow("caret between blanks") << Selection{"a  b", 2, 0, defaults, true};
         // A neighbour outside the text is no separator.
         QTest::newRow("ends behind the text") << Selection{"ab", 0, 3, all, false};
-        QTest::newRow("starts behind the text") << Selection{"ab", 3, 0, all, false};
         QTest::newRow("starts in front of the text") << Selection{" ", -2, 1, all, false};
     }
     void selection()
@@ -101,7 +100,6 @@ private slots:
     void find_data()
     {
         QTest::addColumn<Find>("row");
-        QTest::newRow("next") << Find{"abc abc", 0, 3, "abc", Case, true, 4, 3};
         QTest::newRow("caret on it") << Find{"abcd abc", 5, 0, "abc", Case, true, 5, 3};
         QTest::newRow("selection on it") << Find{"abcd abc", 5, 3, "abc", Case, true, 0, 3};
         QTest::newRow("overlapping") << Find{"aaaa", 0, 2, "aa", Case, true, 1, 2};

@@ -51,12 +51,10 @@ private slots:
     void history_data()
     {
         QTest::addColumn<Steps>("row");
-        QTest::newRow("back twice") << Steps{"A B C < <", "A", "B C", false};
         QTest::newRow("forward") << Steps{"A B C < < >", "A B", "C", false};
         QTest::newRow("new topic drops forward") << Steps{"A B C < < > D", "A B D", "", false};
         QTest::newRow("repeats") << Steps{"U A U", "U A U", "", false};
         QTest::newRow("back to a lost topic") << Steps{"U A U B <!", "U A U E", "B", false};
-        QTest::newRow("back from the error title") << Steps{"U A U B <! <", "U A U", "E B", false};
         // Showing the topic on display again keeps the forward history for later new topics.
         QTest::newRow("shown topic again") << Steps{"U A U B <! < U", "U A U", "E B", true};
         QTest::newRow("then a new topic") << Steps{"U A U B <! < U N", "U A U N", "E B", true};
@@ -67,8 +65,10 @@ private slots:
         History h;
         for (const QString &step : row.steps.split(u' ')) {
             if (step == u">") {
+                QVERIFY(h.canGoForward());
                 h.recordShownTopic(h.beginForward());
             } else if (step.startsWith(u'<')) {
+                QVERIFY(h.canGoBack());
                 const QString title = h.beginBack();
                 h.recordShownTopic(step == u"<!" ? QStringLiteral("E") : title);
             } else {
