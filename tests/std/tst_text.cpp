@@ -1,4 +1,5 @@
 #include "std/collation.h"
+#include "std/cp1252.h"
 #include "support/sortedinsert.h"
 
 #include <QLocale>
@@ -7,9 +8,35 @@
 
 using namespace tamo;
 
-class TestCollation : public QObject {
+class TestText : public QObject {
     Q_OBJECT
 private slots:
+    // Windows-1252 both ways, and lower-casing its bytes.
+    void windows1252()
+    {
+        QByteArray all(256, Qt::Uninitialized);
+        for (int i = 0; i < 256; ++i)
+            all[i] = char(i);
+        const QString text = cp1252::decode(all);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(text.at(0x80), QChar(0x20AC)); // euro sign
+        QCOMPARE(text.at(0x9F), QChar(0x0178)); // Y with diaeresis
+        for (int undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+            QCOMPARE(text.at(undefined).unicode(), char16_t(undefined));
+        QCOMPARE(text.at(0xE4), QChar(u'ä'));
+        bool ok = false;
+        QCOMPARE(cp1252::encode(text, &ok), all);
+        QVERIFY(ok);
+        cp1252::encode(u"\u2192", &ok); // an arrow has no byte
+        QVERIFY(!ok);
+
+        // Lower-casing raw bytes agrees with lower-casing the decoded text.
+        for (int b = 0; b < 256; ++b) {
+            const QString lowered = cp1252::decode(QByteArray(1, char(b))).toLower();
+            QCOMPARE(cp1252::decode(QByteArray(1, char(cp1252::toLower(uchar(b))))), lowered);
+        }
+    }
+
     // The order the lists rely on, whatever the process locale: the collator is first made
     // here, under a locale that sorts Ä after Z. Texts with é go to the collator itself.
     void order()
@@ -76,5 +103,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCollation)
-#include "tst_collation.moc"
+QTEST_GUILESS_MAIN(TestText)
+#include "tst_text.moc"
