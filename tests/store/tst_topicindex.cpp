@@ -27,16 +27,13 @@ TopicIndex referenceIndex(const QString &path)
     return index;
 }
 
-TopicIndex indexOf(const QString &path, QStringList *captions = nullptr, qint64 block = 65536)
+TopicIndex indexOf(const QString &path, qint64 block = 65536, const LoadProgress &progress = {})
 {
     DocReader reader;
     if (!reader.open(path))
         qFatal("cannot open %s", qPrintable(path));
     reader.setBlockSize(block);
-    return buildTopicIndex(reader, [captions](const QString &c) {
-        if (captions)
-            *captions += c;
-    });
+    return buildTopicIndex(reader, progress);
 }
 
 } // namespace
@@ -51,8 +48,9 @@ private slots:
         QVERIFY(indexOf(writeTempFile(m_dir, "empty.txw", "")).names.isEmpty());
         QCOMPARE(indexOf(writeTempFile(m_dir, "one.txw", "###Only")).positions, QList<qint64>{0});
         QStringList captions;
-        const TopicIndex index = indexOf(
-            writeTempFile(m_dir, "doc.txw", "intro\r\n###Z\r\nz\r\n###D\r\n###Z\r\n"), &captions);
+        const TopicIndex index =
+            indexOf(writeTempFile(m_dir, "doc.txw", "intro\r\n###Z\r\nz\r\n###D\r\n###Z\r\n"),
+                    65536, [&captions](const QString &caption) { captions += caption; });
         QCOMPARE(index.names, QStringList({"D", "Z", "Z"}));
         QCOMPARE(index.positions, QList<qint64>({17, 23, 8}));
         QCOMPARE(captions, QStringList({loadingCaption(14, 28, "Z"), loadingCaption(23, 28, "D"),
@@ -77,7 +75,7 @@ private slots:
             if (rng.bounded(2))
                 bytes += "###tail";
             const QString path = writeTempFile(m_dir, "random.txw", bytes);
-            const TopicIndex index = indexOf(path, nullptr, rng.bounded(1, 40));
+            const TopicIndex index = indexOf(path, rng.bounded(1, 40));
             const TopicIndex reference = referenceIndex(path);
             QCOMPARE(index.names, reference.names);
             QCOMPARE(index.positions, reference.positions);
@@ -100,9 +98,8 @@ private slots:
 
     void prefixList()
     {
-        const TopicIndex index = indexOf(
-            writeTempFile(m_dir, "prefix.txw",
-                          "###Verwendung\r\n###VERGLEICH\r\n###Ver teilt\r\n###Ve\r\n###ix\r\n"));
+        TopicIndex index;
+        index.names = QStringList{"Ve", "Ver teilt", "VERGLEICH", "Verwendung", "ix"};
         QCOMPARE(index.namesStartingWith("ver"),
                  QStringList({"Ver teilt", "VERGLEICH", "Verwendung"}));
         QCOMPARE(index.namesStartingWith("VER "), QStringList({"Ver teilt"}));
