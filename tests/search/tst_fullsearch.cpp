@@ -125,6 +125,7 @@ private slots:
     {
         QTest::addColumn<Progress>("row");
         QTest::newRow("three words") << Progress{"datei \"x\" \"\"", 1000, false};
+        // One word: no pass start after midnight sets the clock back for it.
         QTest::newRow("one word, over midnight") << Progress{"datei", 86399.5, false};
         QTest::newRow("cut short by a CR line") << Progress{"datei zugriff", 1000, true};
     }
@@ -142,10 +143,8 @@ private slots:
         fullSearch(writeTempFile(m_dir, "progress.txw", doc), query, &progress,
                    {.blockBytes = 100, .readBytes = 30});
 
-        QCOMPARE(progress.maxima, QList<double>{words * length});
-        QCOMPARE(progress.finishes, 1);
+        // Its range and end are checked with every search of matchesReference.
         QCOMPARE(progress.updates.value(0).first, 0.0); // value(): no update fails, not crashes
-        QCOMPARE(progress.updates.value(progress.updates.size() - 1).first, words * length);
         qsizetype passStarts = 0, timed = 0;
         for (qsizetype i = 1; i < progress.updates.size(); ++i) {
             const auto [value, time] = progress.updates[i];
