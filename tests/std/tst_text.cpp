@@ -19,11 +19,9 @@ private slots:
             all[i] = char(i);
         const QString text = cp1252::decode(all);
         QCOMPARE(text.size(), 256);
-        QCOMPARE(text.at(0x80), QChar(0x20AC)); // euro sign
-        QCOMPARE(text.at(0x9F), QChar(0x0178)); // Y with diaeresis
+        QCOMPARE(text.mid(0x80, 1) + text.at(0x9F) + text.at(0xE4), QString::fromUtf8("€Ÿä"));
         for (int undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
             QCOMPARE(text.at(undefined).unicode(), char16_t(undefined));
-        QCOMPARE(text.at(0xE4), QChar(u'ä'));
         bool ok = false;
         QCOMPARE(cp1252::encode(text, &ok), all);
         QVERIFY(ok);

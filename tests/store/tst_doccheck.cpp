@@ -62,7 +62,6 @@ private slots:
             {});
         row("empty file", {}, {"1:start-topic-missing"});
 
-        // errors
         row("end mark: one line, one topic", S + "\r\r\n###A", {"2:end-mark", "3:heading-at-end"},
             {"(1 Zeile, 1 Thema)"});
         row("related topic without heading, in the right case", S + "###Datei\r\n---datei\r\n",
@@ -76,7 +75,6 @@ private slots:
         row("start topic behind the end mark", "###A\r\n\r\r\n" + S,
             {"1:start-topic-missing", "2:end-mark"}, {"Zeile 3", "Dateiende in Zeile 2"});
 
-        // warnings
         row("bare lf: the shortened text, the end of a long line; last line one cr",
             S + "abc\n\n" + QByteArray(50, 'a') + "xyz\n\r",
             {"2:bare-lf", "4:bare-lf", "5:end-mark"},

@@ -29,14 +29,12 @@ struct Lookup {
 
 constexpr char kStart[] = "###Verwendung_der_Dokumentation\r\nStart\r\n";
 
-// Makes name in dir what the row asks: "fifo", "dir", "device", or a file of these bytes.
+// Makes name in dir what the row asks: "fifo", "device", or a file of these bytes.
 void make(const QTemporaryDir &dir, const QString &name, const QByteArray &what)
 {
     const QString path = dir.filePath(name);
     if (what == "fifo")
         QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-    else if (what == "dir")
-        QVERIFY(QDir(dir.path()).mkdir(name));
     else if (what == "device")
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
     else if (!what.isNull())
@@ -112,13 +110,12 @@ private slots:
 
     void hostileFile_data()
     {
-        QTest::addColumn<QByteArray>("doc");      // tamo.txw: bytes, or "fifo", "dir", "device"
+        QTest::addColumn<QByteArray>("doc");      // tamo.txw: bytes, or "fifo", "device"
         QTest::addColumn<QByteArray>("settings"); // tamoini.txt likewise; null: none
         QTest::addColumn<QString>("problem");     // a part of the reported problem
         const QByteArray none, start(kStart);
         QTest::newRow("fifo document")
             << "fifo"_qba << none << "keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO)";
-        QTest::newRow("directory document") << "dir"_qba << none << "sondern ein Verzeichnis";
         QTest::newRow("device document") << "device"_qba << none << "sondern ein Gerät";
         QTest::newRow("fifo settings")
             << start << "fifo"_qba
