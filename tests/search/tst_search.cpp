@@ -11,8 +11,6 @@
 
 using namespace tamo;
 
-using Ranked = QList<RankedTopic>;
-
 namespace {
 
 // Random documents and queries that bring out the corner cases: equal names in any case,
@@ -306,7 +304,7 @@ private slots:
         QCOMPARE(
             referenceSearch(writeTempFile(m_dir, "twice.txw", "###A\r\nx\r\n###a\xad\r\ny y\r\n"),
                             "x y x"),
-            Ranked({{"A", 8}, {"a\u00AD", 8}}));
+            QList<RankedTopic>({{"A", 8}, {"a\u00AD", 8}}));
         QRandomGenerator rng(31337);
         for (int round = 0; round < 400; ++round) {
             const bool isFixed = round < fixed.size();
@@ -328,12 +326,10 @@ private slots:
                     FakeProgress progress;
                     const QList<RankedTopic> actual = fullSearch(path, query, &progress, tuning);
                     if (actual != expected)
-                        QFAIL(qPrintable(QString("round %1, query [%2], block %3:\n%4\n%5\n")
-                                             .arg(round)
-                                             .arg(query)
-                                             .arg(tuning.blockBytes)
-                                             .arg(shown(actual), shown(expected)) +
-                                         doc.toPercentEncoding(" #")));
+                        QFAIL(qPrintable(QString("round %1, query [%2], block %3:\n%4\n%5\n%6")
+                                             .arg(QString::number(round), query,
+                                                  QString::number(tuning.blockBytes), shown(actual),
+                                                  shown(expected), doc.toPercentEncoding(" #"))));
                     QCOMPARE(progress.maxima, bar);
                     QCOMPARE(progress.finishes, bar.size());
                     QCOMPARE(progress.updates.isEmpty() ? QList<double>()
