@@ -141,7 +141,7 @@ private slots:
     }
 
     // Only a first line that ends in a bare LF loses a character; how the line is read is
-    // tst_doclocation's.
+    // tst_docfiles'.
     void settingsFirstLine()
     {
         const QList<DocProblem> problems = checkSettings("docs\nx\n");
