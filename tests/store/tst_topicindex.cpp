@@ -27,16 +27,13 @@ TopicIndex referenceIndex(const QString &path)
     return index;
 }
 
-TopicIndex indexOf(const QString &path, QStringList *captions = nullptr, qint64 block = 65536)
+TopicIndex indexOf(const QString &path, qint64 block = 65536, const LoadProgress &progress = {})
 {
     DocReader reader;
     if (!reader.open(path))
         qFatal("cannot open %s", qPrintable(path));
     reader.setBlockSize(block);
-    return buildTopicIndex(reader, [captions](const QString &c) {
-        if (captions)
-            *captions += c;
-    });
+    return buildTopicIndex(reader, progress);
 }
 
 } // namespace
@@ -44,29 +41,89 @@ TopicIndex indexOf(const QString &path, QStringList *captions = nullptr, qint64 
 class TestTopicIndex : public QObject {
     Q_OBJECT
 private slots:
-    // Sorted in the shared order; of equal names the later heading comes first.
-    void headings_data()
+    // Each row: the file's bytes, and the expected lines, each followed by the position after
+    // it, written as "line@position"; the end-of-file mark is "<EOF>@position".
+    void lines_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QList<qint64>>("positions");
-        QTest::newRow("empty file") << QByteArray() << QStringList() << QList<qint64>();
-        QTest::newRow("sorted, intro skipped, duplicates")
-            << QByteArray("intro\r\n###Z\r\nz\r\n###D\r\n###Z\r\n") << QStringList{"D", "Z", "Z"}
-            << QList<qint64>{17, 23, 8};
-        QTest::newRow("last heading without line end: one before it")
-            << QByteArray("###A\r\n###B") << QStringList{"A", "B"} << QList<qint64>{1, 6};
-        QTest::newRow("single heading line: position 0")
-            << QByteArray("###Only") << QStringList{"Only"} << QList<qint64>{0};
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("empty file") << QByteArray() << QStringList{"<EOF>@1", "<EOF>@1"};
+        QTest::newRow("crlf lines")
+            << QByteArray("abc\r\n\r\nd\r\n") << QStringList{"abc@6", "@8", "d@11", "<EOF>@11"};
+        QTest::newRow("no line end on the last line, its cr kept")
+            << QByteArray("ab\r\nxy\r") << QStringList{"ab@5", "xy\r@9", "<EOF>@9", "<EOF>@9"};
+        QTest::newRow("bare lf loses a character")
+            << QByteArray("abc\n\nx\r\n") << QStringList{"ab@5", "@6", "x@9", "<EOF>@9"};
+        QTest::newRow("lone cr line ends the file")
+            << QByteArray("a\r\n\r\r\nb\r\n") << QStringList{"a@4", "<EOF>@7"};
     }
-    void headings()
+    // At every block size, from one byte up, and again after a seek to where each line began.
+    void lines()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, names);
-        QFETCH(QList<qint64>, positions);
-        const TopicIndex index = indexOf(writeTempFile(m_dir, "doc.txw", bytes));
-        QCOMPARE(index.names, names);
-        QCOMPARE(index.positions, positions);
+        QFETCH(QStringList, expected);
+        const QString path = writeTempFile(m_dir, "lines.txw", bytes);
+        for (qint64 block : {1, 2, 3, 7, 64 * 1024}) {
+            DocReader reader;
+            QVERIFY(reader.open(path));
+            reader.setBlockSize(block);
+            auto read = [&reader] {
+                const QString line = reader.readLine();
+                const QString shown = line == endOfFileMark() ? QStringLiteral("<EOF>") : line;
+                return shown + u'@' + QString::number(reader.position());
+            };
+            QList<qint64> starts;
+            QStringList got;
+            for (int i = 0; i < expected.size(); ++i) {
+                starts += reader.position();
+                got += read();
+            }
+            QCOMPARE(got, expected);
+            for (qsizetype i = starts.size() - 1; i >= 0; --i) {
+                reader.seek(starts[i]);
+                QCOMPARE(read(), expected[i]);
+            }
+            reader.seek(bytes.size() + 5);
+            QCOMPARE(reader.readLine(), endOfFileMark());
+        }
+    }
+
+    void longLinesCutAtALimit()
+    {
+        // Limit 2: "ab" and the rest past (the position behind the line), the bare LF's "cd"
+        // whole, and a line that reads as the end of the file never cut to nothing, even by
+        // limit 0.
+        DocReader reader;
+        QVERIFY(reader.open(writeTempFile(m_dir, "cut.txw", "abcdef\r\ncde\n\r\r\n")));
+        reader.setBlockSize(3);
+        bool cut = false;
+        QCOMPARE(reader.readRawLine(2, &cut), QByteArrayView("ab"));
+        QVERIFY(cut);
+        QCOMPARE(reader.position(), 9);
+        QCOMPARE(reader.readRawLine(2, &cut), QByteArrayView("cd"));
+        QVERIFY(!cut);
+        QCOMPARE(reader.readRawLine(0), QByteArrayView("\r"));
+
+        // A missing file: a reason, and the closed reader is at its end.
+        QString error;
+        QVERIFY(!reader.open(m_dir.filePath("nothing.txw"), &error) && !error.isEmpty());
+        QCOMPARE(reader.readLine(), endOfFileMark());
+    }
+
+    // Sorted in the shared order; of equal names the later heading comes first. A caption after
+    // every heading, in file order.
+    void headings()
+    {
+        QVERIFY(indexOf(writeTempFile(m_dir, "empty.txw", "")).names.isEmpty());
+        QCOMPARE(indexOf(writeTempFile(m_dir, "one.txw", "###Only")).positions, QList<qint64>{0});
+        QStringList captions;
+        const TopicIndex index =
+            indexOf(writeTempFile(m_dir, "doc.txw", "intro\r\n###Z\r\nz\r\n###D\r\n###Z\r\n"),
+                    65536, [&captions](const QString &caption) { captions += caption; });
+        QCOMPARE(index.names, QStringList({"D", "Z", "Z"}));
+        QCOMPARE(index.positions, QList<qint64>({17, 23, 8}));
+        QCOMPARE(captions, QStringList({loadingCaption(14, 28, "Z"), loadingCaption(23, 28, "D"),
+                                        loadingCaption(29, 28, "Z")}));
     }
 
     // Random files, read in random block sizes, against the one-at-a-time build.
@@ -87,47 +144,31 @@ private slots:
             if (rng.bounded(2))
                 bytes += "###tail";
             const QString path = writeTempFile(m_dir, "random.txw", bytes);
-            const TopicIndex index = indexOf(path, nullptr, rng.bounded(1, 40));
+            const TopicIndex index = indexOf(path, rng.bounded(1, 40));
             const TopicIndex reference = referenceIndex(path);
             QCOMPARE(index.names, reference.names);
             QCOMPARE(index.positions, reference.positions);
         }
     }
 
-    void loadingCaption_data()
+    // One decimal at most, truncated, without a leading zero, at most four characters.
+    void caption()
     {
-        QTest::addColumn<qint64>("after");
-        QTest::addColumn<qint64>("size");
-        QTest::addColumn<QString>("percent");
-        QTest::newRow("below one, no leading zero") << qint64(3) << qint64(1000) << ".2";
-        QTest::newRow("truncated, not rounded") << qint64(9997) << qint64(10000) << "99.9";
-        QTest::newRow("whole") << qint64(1001) << qint64(1000) << "100";
-        QTest::newRow("beyond 2 GB") << qint64(3'000'000'000) << qint64(4'000'000'000) << "74.9";
-        // A last heading without line end leaves the position past the end: 112.5 shows as "112."
-        QTest::newRow("cut to four characters") << qint64(9) << qint64(7) << "112.";
-    }
-    void loadingCaption()
-    {
-        QFETCH(qint64, after);
-        QFETCH(qint64, size);
-        QFETCH(QString, percent);
-        QCOMPARE(tamo::loadingCaption(after, size, "Datei"),
-                 "Quarn-Tamo wird geladen... (" + percent + "%)\r\nDatei");
-    }
-
-    void progressAfterEveryHeading()
-    {
-        QStringList captions;
-        indexOf(writeTempFile(m_dir, "progress.txw", "###A\r\ntext\r\n###B\r\n"), &captions);
-        QCOMPARE(captions, QStringList({"Quarn-Tamo wird geladen... (36.8%)\r\nA",
-                                        "Quarn-Tamo wird geladen... (100%)\r\nB"}));
+        const QList<std::tuple<qint64, qint64, QString>> rows = {
+            {3, 1000, ".2"},
+            {9997, 10000, "99.9"},
+            {3'000'000'000, 4'000'000'000, "74.9"},
+            {9, 7, "112."}, // a last heading without line end leaves the position past the end
+            {29, 28, "100"}};
+        for (const auto &[after, size, percent] : rows)
+            QCOMPARE(loadingCaption(after, size, "Datei"),
+                     "Quarn-Tamo wird geladen... (" + percent + "%)\r\nDatei");
     }
 
     void prefixList()
     {
-        const TopicIndex index = indexOf(
-            writeTempFile(m_dir, "prefix.txw",
-                          "###Verwendung\r\n###VERGLEICH\r\n###Ver teilt\r\n###Ve\r\n###ix\r\n"));
+        TopicIndex index;
+        index.names = QStringList{"Ve", "Ver teilt", "VERGLEICH", "Verwendung", "ix"};
         QCOMPARE(index.namesStartingWith("ver"),
                  QStringList({"Ver teilt", "VERGLEICH", "Verwendung"}));
         QCOMPARE(index.namesStartingWith("VER "), QStringList({"Ver teilt"}));

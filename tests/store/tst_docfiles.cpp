@@ -1,0 +1,186 @@
+#include "search/fullsearch.h"
+#include "search/query.h"
+#include "store/doclocation.h"
+#include "store/docreader.h"
+#include "store/topicindex.h"
+#include "support/tempdoc.h"
+#include "viewer/topicreader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace tamo;
+
+namespace {
+
+// A root with start/ (the working directory), start/docs/, start/nodoc/, start/über/ and
+// installed/; flag is --doc, and the rest says which files exist. expected is relative to the
+// root, or "error: " and a part of the error.
+struct Lookup {
+    QString flag;
+    QByteArray settings; // null: no start/tamoini.txt
+    bool startDoc, installedDoc;
+    QString expected;
+};
+
+constexpr char kStart[] = "###Verwendung_der_Dokumentation\r\nStart\r\n";
+
+// Makes name in dir what the row asks: "fifo", "device", or a file of these bytes.
+void make(const QTemporaryDir &dir, const QString &name, const QByteArray &what)
+{
+    const QString path = dir.filePath(name);
+    if (what == "fifo")
+        QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    else if (what == "device")
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else if (!what.isNull())
+        writeTempFile(dir, name, what);
+}
+
+} // namespace
+
+// Where the documentation is looked up, and documentation and settings files made to hurt, as
+// the core reads them: each is refused at once or read with bounded work, never blocking and
+// never read whole into memory. A regression that blocks on a pipe hangs this test until its
+// time limit.
+class TestDocFiles : public QObject {
+    Q_OBJECT
+private slots:
+    void lookup_data()
+    {
+        QTest::addColumn<Lookup>("row");
+        const QByteArray none, docs("docs\r\n");
+        QTest::newRow("--doc first") << Lookup{"other.txw", docs, true, true, "start/other.txw"};
+        QTest::newRow("then tamoini.txt") << Lookup{"", docs, true, true, "start/docs/tamo.txw"};
+        QTest::newRow("a named directory is never passed over")
+            << Lookup{"", "nodoc\r\n", false, true, "start/nodoc/tamo.txw"};
+        QTest::newRow("a windows-1252 name without line end")
+            << Lookup{"", "\374ber", false, true, "start/über/tamo.txw"};
+        QTest::newRow("a missing named directory is an error")
+            << Lookup{"", "gone\r\n", false, true, "error: gone"};
+        QTest::newRow("a named file is an error")
+            << Lookup{"", "tamo.txw\r\n", true, true, "error: kein Verzeichnis"};
+        // "docs" LF reads as "doc": the lookup fails, and the message names the cure.
+        QTest::newRow("a bare LF lost the last character")
+            << Lookup{"", "docs\n", true, true, "error: gemeint ist wohl \u201Edocs\u201C"};
+        QTest::newRow("then the working directory")
+            << Lookup{"", none, true, true, "start/tamo.txw"};
+        QTest::newRow("a lone CR reads as the end, and names nothing")
+            << Lookup{"", "\r\r\ndocs\r\n", true, true, "start/tamo.txw"};
+        QTest::newRow("then the installed documentation")
+            << Lookup{"", none, false, true, "installed/tamo.txw"};
+        QTest::newRow("an empty first line names nothing")
+            << Lookup{"", "\r\ndocs\r\n", false, true, "installed/tamo.txw"};
+        QTest::newRow("none anywhere")
+            << Lookup{"", none, false, false, "error: Keine Dokumentation gefunden"};
+    }
+    void lookup()
+    {
+        QFETCH(Lookup, row);
+        QTemporaryDir dir;
+        const QDir root(dir.path());
+        for (const char *sub : {"start", "start/docs", "start/nodoc", "start/über", "installed"})
+            root.mkdir(QString::fromUtf8(sub));
+        writeTempFile(dir, "start/docs/tamo.txw", "");
+        if (!row.settings.isNull())
+            writeTempFile(dir, "start/tamoini.txt", row.settings);
+        if (row.startDoc)
+            writeTempFile(dir, "start/tamo.txw", "");
+        if (row.installedDoc)
+            writeTempFile(dir, "installed/tamo.txw", "");
+        QDir::setCurrent(root.filePath("start")); // where a relative --doc is taken from
+        const DocLocation location = locateCommandLineDocumentation(
+            row.flag, root.filePath("start"), root.filePath("installed"));
+        if (row.expected.startsWith("error: ")) {
+            QVERIFY(location.docPath.isEmpty());
+            QVERIFY2(location.error.contains(row.expected.mid(7)), qPrintable(location.error));
+        } else {
+            QVERIFY2(location.error.isEmpty(), qPrintable(location.error));
+            QCOMPARE(location.docPath, QFileInfo(root.filePath(row.expected)).absoluteFilePath());
+            QCOMPARE(location.directory, QFileInfo(location.docPath).absolutePath());
+        }
+        const QDir start(root.filePath("start")); // nothing created
+        QCOMPARE(start.entryList(QDir::Files).size(), int(!row.settings.isNull()) + row.startDoc);
+        QDir::setCurrent(QDir::tempPath());
+    }
+
+    void hostileFile_data()
+    {
+        QTest::addColumn<QByteArray>("doc");      // tamo.txw: bytes, or "fifo", "device"
+        QTest::addColumn<QByteArray>("settings"); // tamoini.txt likewise; null: none
+        QTest::addColumn<QString>("problem");     // a part of the reported problem
+        const QByteArray none, start(kStart);
+        QTest::newRow("fifo document")
+            << "fifo"_qba << none << "keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO)";
+        QTest::newRow("device document") << "device"_qba << none << "sondern ein Gerät";
+        QTest::newRow("fifo settings")
+            << start << "fifo"_qba
+            << "tamoini.txt kann nicht gelesen werden: keine gewöhnliche";
+        QTest::newRow("huge settings line")
+            << start << QByteArray(10'000'000, 'x') + "\r\n"
+            << "Der Verzeichnisname in tamoini.txt ist länger, als das System erlaubt";
+        QTest::newRow("long missing directory in settings")
+            << start << QByteArray(1000, 'y') + "\r\n"
+            << QString("y\u2026") + QString(99, u'y') +
+                   "\u201C, das in tamoini.txt eingetragen ist, wurde nicht gefunden.";
+    }
+    void hostileFile()
+    {
+        QFETCH(QByteArray, doc);
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, problem);
+        QTemporaryDir dir;
+        make(dir, "tamo.txw", doc);
+        make(dir, "tamoini.txt", settings);
+
+        const DocLocation location = locateDocumentation(dir.path(), false);
+        QString reported = location.error;
+        DocReader reader;
+        if (reported.isEmpty())
+            QVERIFY(!reader.open(location.docPath, &reported));
+        QVERIFY2(reported.contains(problem), qPrintable(reported));
+        QVERIFY2(reported.size() <= 400, "messages quote at most about 200 characters of a file");
+        QVERIFY(buildTopicIndex(reader).names.isEmpty());
+        QVERIFY(fullSearch(location.docPath, normaliseQuery("Start")).isEmpty());
+    }
+
+    void largeTopicIsCutWithANote()
+    {
+        // One line longer than the limit, a picture line before it and one after it, and the
+        // related topics behind: the text is cut at the limit, the rest is still read. An empty
+        // first heading comes before them (sorting an empty name once copied zero bytes from no
+        // buffer at all).
+        QTemporaryDir dir;
+        const QByteArray line = QByteArray("Wort ").repeated(kTopicTextLimit / 5 + 1000);
+        const QString path = writeTempFile(
+            dir, "tamo.txw",
+            "###\r\nleer\r\n" + QByteArray(kStart) + "###Gross\r\n%%%vorn.png\r\n" + line +
+                "Ende\r\n%%%hinten.png\r\n---Verwendung_der_Dokumentation\r\n---Gross\r\n");
+        DocReader reader;
+        QVERIFY(reader.open(path));
+        const TopicIndex index = buildTopicIndex(reader);
+        QCOMPARE(index.names, QStringList({"", "Gross", "Verwendung_der_Dokumentation"}));
+        QCOMPARE(readTopic(reader, index, "").shownText, QString("leer\r\n"));
+        const TopicContent topic = readTopic(reader, index, "Gross");
+
+        const QString note = cutTopicNote(kTopicTextLimit);
+        QVERIFY(
+            note.contains(u"Hier endet die Anzeige: das Thema ist länger als 16.777.216 Zeichen"));
+        QVERIFY(topic.shownText.endsWith(note));
+        QCOMPARE(topic.fullText, "%%%vorn.png\r\n" + topic.shownText);
+        QCOMPARE(topic.fullText.size() - note.size(), kTopicTextLimit);
+        QVERIFY(!topic.fullText.contains(u"hinten.png"));
+        QCOMPARE(topic.related, QStringList({"Gross", "Verwendung_der_Dokumentation"}));
+
+        // The search reads the whole line: the word after the cut is found.
+        QCOMPARE(fullSearch(path, normaliseQuery("ende")), QList<RankedTopic>({{"Gross", 4}}));
+        QCOMPARE(fullSearch(path, normaliseQuery("leer")), QList<RankedTopic>({{"", 4}}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDocFiles)
+#include "tst_docfiles.moc"

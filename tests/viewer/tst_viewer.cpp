@@ -1,0 +1,239 @@
+#include "std/splashcountdown.h"
+#include "store/docreader.h"
+#include "store/topicindex.h"
+#include "support/tempdoc.h"
+#include "viewer/history.h"
+#include "viewer/picturechoice.h"
+#include "viewer/picturethrottle.h"
+#include "viewer/textsize.h"
+#include "viewer/topicreader.h"
+
+#include <QTest>
+
+using namespace tamo;
+
+namespace {
+
+// Steps as the window takes them, blank-separated: a title is a display of that topic; "<"
+// and ">" go back and forward, which brackets one display; "<!" goes back to a topic that
+// cannot be shown any more, so the display records the error title "E" instead.
+struct Steps {
+    QString steps, back, forward; // the lists blank-separated
+    bool keepForward;
+};
+
+struct Choice {
+    QString fullText;
+    int caret;
+    QString picture; // null: none chosen
+};
+
+struct Fit {
+    int width, height;
+    FitRect rect;
+};
+
+// Two clock readings (seconds since midnight), their difference in single precision: a picture
+// request is deferred below a second, loading took too long beyond two seconds.
+struct Clock {
+    double before, after;
+    bool deferred, tooLong;
+};
+
+struct Size {
+    TextFont before;
+    bool enlarge;
+    TextFont after;
+};
+
+struct Topic {
+    QByteArray bytes;
+    QString name, shown;
+    QStringList related = {};
+    QString full = {}; // null: as shown
+};
+
+} // namespace
+
+class TestViewer : public QObject {
+    Q_OBJECT
+private slots:
+    void topics_data()
+    {
+        QTest::addColumn<Topic>("row");
+        const QByteArray doc =
+            "intro\r\n###A\r\nline 1\r\n%%%pic.png\r\n\r\nline 2\r\n---B\r\n"
+            "\r\n   \r\n---\r\ntext in section\r\n---b\r\n###B\r\nb body\r\n###C\r\nc";
+        // Related topics come sorted; of names equal without case the later one comes first.
+        QTest::newRow("body, picture line, related sorted with blanks and an empty entry")
+            << Topic{doc,
+                     "A",
+                     "line 1\r\n\r\nline 2\r\n",
+                     {"", "b", "B", "t in section"},
+                     "line 1\r\n%%%pic.png\r\n\r\nline 2\r\n"};
+        QTest::newRow("last topic without line end") << Topic{doc, "C", "c\r\n"};
+        QTest::newRow("duplicates: the later heading")
+            << Topic{"###D\r\nfirst\r\n###D\r\nsecond\r\n", "D", "second\r\n"};
+        QTest::newRow("case-sensitive lookup, body up to the next heading")
+            << Topic{"###abc\r\nlow\r\n###ABC\r\nup\r\n", "abc", "low\r\n"};
+        QTest::newRow("heading at the end without line end") << Topic{"###X\r\nx\r\n###L", "L", ""};
+        QTest::newRow("a file of one heading line") << Topic{"###Only", "Only", ""};
+    }
+    void topics()
+    {
+        QFETCH(Topic, row);
+        DocReader reader;
+        reader.open(writeTempFile(m_dir, "doc.txw", row.bytes));
+        const TopicContent topic = readTopic(reader, buildTopicIndex(reader), row.name);
+        QVERIFY(topic.found);
+        QCOMPARE(topic.shownText, row.shown);
+        QCOMPARE(topic.fullText, row.full.isNull() ? row.shown : row.full);
+        QCOMPARE(topic.related, row.related);
+    }
+
+    void outdatedIndexRescansOnce()
+    {
+        const QString path = writeTempFile(m_dir, "old.txw", "###A\r\na\r\n###B\r\nb\r\n");
+        DocReader reader;
+        reader.open(path);
+        const TopicIndex index = buildTopicIndex(reader);
+        reader.close();
+
+        // The file changes after loading: B now stands before its stored position.
+        writeTempFile(m_dir, "old.txw", "###B\r\nnew b\r\n###A\r\n");
+        reader.open(path);
+        TopicContent topic = readTopic(reader, index, "B");
+        QVERIFY(topic.found);
+        QCOMPARE(topic.shownText, QString("new b\r\n"));
+
+        // A name that is nowhere: the error topic after one scan from the start.
+        topic = readTopic(reader, index, "Missing");
+        QVERIFY(!topic.found);
+        QCOMPARE(topic.shownText, notFoundText());
+    }
+
+    void history_data()
+    {
+        QTest::addColumn<Steps>("row");
+        QTest::newRow("forward") << Steps{"A B C < < >", "A B", "C", false};
+        QTest::newRow("new topic drops forward") << Steps{"A B C < < > D", "A B D", "", false};
+        QTest::newRow("back to a lost topic") << Steps{"U A U B <!", "U A U E", "B", false};
+        // Showing the topic on display again keeps the forward history for later new topics.
+        QTest::newRow("shown topic again") << Steps{"U A U B <! < U", "U A U", "E B", true};
+        QTest::newRow("then a new topic") << Steps{"U A U B <! < U N", "U A U N", "E B", true};
+    }
+    void history()
+    {
+        QFETCH(Steps, row);
+        History h;
+        for (const QString &step : row.steps.split(u' ')) {
+            if (step == u">") {
+                QVERIFY(h.canGoForward());
+                h.recordShownTopic(h.beginForward());
+            } else if (step.startsWith(u'<')) {
+                QVERIFY(h.canGoBack());
+                const QString title = h.beginBack();
+                h.recordShownTopic(step == u"<!" ? QStringLiteral("E") : title);
+            } else {
+                h.recordShownTopic(step);
+                continue;
+            }
+            h.endNavigation();
+        }
+        QCOMPARE(h.back, row.back.split(u' ', Qt::SkipEmptyParts));
+        QCOMPARE(h.forward, row.forward.split(u' ', Qt::SkipEmptyParts));
+        QCOMPARE(h.keepForward, row.keepForward);
+    }
+
+    void pictureChoice_data()
+    {
+        QTest::addColumn<Choice>("row");
+        const QString one = QStringLiteral("AB\r\n%%%x.bmp\r\nCD\r\n"); // shown: "AB\r\nCD\r\n"
+        QTest::newRow("one, caret 0") << Choice{one, 0, QString()};
+        QTest::newRow("one, caret 1") << Choice{one, 1, "x.bmp"};
+        // Shown "A\r\nB\r\nC\r\n": carets 0 to 4 belong to p1, from 5 on to p2.
+        const QString two = QStringLiteral("A\r\n%%%p1\r\nB\r\n%%%p2\r\nC\r\n");
+        QTest::newRow("two, caret 4") << Choice{two, 4, "p1"};
+        QTest::newRow("two, caret 5") << Choice{two, 5, "p2"};
+        // A picture on the first line starts the count afresh; the last name has no line end.
+        const QString first = QStringLiteral("%%%p1\r\nAB\r\n%%%p2");
+        QTest::newRow("first line, caret 2") << Choice{first, 2, "p1"};
+        QTest::newRow("first line, caret 3") << Choice{first, 3, "p2"};
+        QTest::newRow("blank after marker") << Choice{"A\r\n%%% a.bmp\r\n", 3, " a.bmp"};
+        QTest::newRow("marker only") << Choice{"A\r\n%%%\r\nB\r\n", 3, QStringLiteral("")};
+        QTest::newRow("marker inside a line") << Choice{"A %%%x.bmp\r\n", 5, QString()};
+    }
+    void pictureChoice()
+    {
+        QFETCH(Choice, row);
+        const QString chosen = pictureForCaret(row.fullText, row.caret);
+        QCOMPARE(chosen.isNull(), row.picture.isNull());
+        QCOMPARE(chosen, row.picture);
+    }
+
+    void fit_data()
+    {
+        QTest::addColumn<Fit>("row");
+        QTest::newRow("wide") << Fit{200, 100, {0, 103.25, 413, 206.5}};
+        QTest::newRow("tall") << Fit{100, 200, {103.25, 0, 206.5, 413}};
+        QTest::newRow("square") << Fit{50, 50, {0, 0, 413, 413}};
+        QTest::newRow("no width") << Fit{0, 100, {0, 0, 0, 0}};
+        QTest::newRow("no height") << Fit{100, -1, {0, 0, 0, 0}};
+    }
+    void fit()
+    {
+        QFETCH(Fit, row);
+        const FitRect r = fitPicture(row.width, row.height);
+        QCOMPARE(QList<double>({r.x, r.y, r.width, r.height}),
+                 QList<double>({row.rect.x, row.rect.y, row.rect.width, row.rect.height}));
+    }
+
+    void clock_data()
+    {
+        QTest::addColumn<Clock>("row");
+        QTest::newRow("exactly a second") << Clock{100, 101, false, false};
+        QTest::newRow("exactly two seconds") << Clock{100, 102, false, false};
+        QTest::newRow("clock went back a little") << Clock{100, 99.5, true, false};
+        QTest::newRow("across midnight") << Clock{86399.5, 1.5, false, false};
+        // Late in the day a float resolves only about 8 ms.
+        QTest::newRow("float, early") << Clock{10, 10.9999, true, false};
+        QTest::newRow("float, late") << Clock{86399, 86399.9999, false, false};
+        QTest::newRow("float, early, 2.003 s") << Clock{10, 12.003, false, true};
+        QTest::newRow("float, late, 2.003 s") << Clock{86000, 86002.003, false, false};
+    }
+    void clock()
+    {
+        QFETCH(Clock, row);
+        double last = row.before;
+        QCOMPARE(pictureRequest(row.after, last),
+                 row.deferred ? PictureRequest::Defer : PictureRequest::Run);
+        QCOMPARE(last, row.after);
+        QCOMPARE(loadingTookTooLong(row.before, row.after), row.tooLong);
+    }
+
+    void textSize_data()
+    {
+        QTest::addColumn<Size>("row");
+        QTest::newRow("+ from the start") << Size{{9.75, false}, true, {11, false}};
+        QTest::newRow("+ bold above 11") << Size{{11, false}, true, {12, true}};
+        QTest::newRow("+ at 24 still bolds") << Size{{24, false}, true, {24, true}};
+        QTest::newRow("+ 12.5 to 12") << Size{{11.5, false}, true, {12, true}};
+        QTest::newRow("- keeps bold from 12") << Size{{13, true}, false, {12, true}};
+        QTest::newRow("- regular below 12") << Size{{12, true}, false, {11, false}};
+        QTest::newRow("- at 6") << Size{{6, true}, false, {6, false}};
+        QTest::newRow("- 11.5 to 12") << Size{{12.5, false}, false, {12, false}};
+    }
+    void textSize()
+    {
+        QFETCH(Size, row);
+        const TextFont f = row.enlarge ? enlargeText(row.before) : shrinkText(row.before);
+        QCOMPARE(f.size, row.after.size);
+        QCOMPARE(f.bold, row.after.bold);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestViewer)
+#include "tst_viewer.moc"
