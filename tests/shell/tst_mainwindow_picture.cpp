@@ -1,15 +1,10 @@
+#include "shell/layout.h"
 #include "windowfixture.h"
 
 #include <QDateTime>
 #include <QTimer>
 
 namespace {
-const QByteArray kDoc = "###Verwendung_der_Dokumentation\r\nText\r\n"
-                        "###Bild\r\nAB\r\n%%%bild.png\r\nCD\r\n"
-                        "###Fehlt\r\n%%%fehlt.png\r\nText\r\n"
-                        "###Riesig\r\n%%%riesig.png\r\nText\r\n"
-                        "###Zwei\r\nA\r\n%%%hoch.png\r\nB\r\n%%%quer.png\r\n"
-                        "###Bmp\r\n%%%bild.bmp\r\nText\r\n";
 const QRectF kTall(103.25, 0, 206.5, 413);
 const QRectF kWide(0, 103.25, 413, 206.5);
 } // namespace
@@ -22,8 +17,12 @@ private slots:
 
 void TestMainWindowPicture::pictureFollowsTheCaret()
 {
-    WindowFixture f(kDoc);
-    f.savePicture("bild.png", 100, 200);
+    WindowFixture f("###Verwendung_der_Dokumentation\r\nText\r\n"
+                    "###Riesig\r\n%%%riesig.png\r\nText\r\n"
+                    "###Zwei\r\nA\r\n%%%hoch.png\r\nB\r\n%%%quer.png\r\n"
+                    "###Bmp\r\n%%%bild.bmp\r\nText\r\n");
+    f.savePicture("hoch.png", 100, 200);
+    f.savePicture("quer.png", 200, 100);
     auto *delay = f.control<QTimer>("pictureDelay");
     auto *picture = f.control<tamo::PictureView>("picture");
 
@@ -32,17 +31,22 @@ void TestMainWindowPicture::pictureFollowsTheCaret()
     f.later();
     QVERIFY(QMetaObject::invokeMethod(delay, "timeout")); // as the timer would
     QVERIFY(!delay->isActive());
-    f.show("Bild"); // carried out: caret before A, no picture
+    f.show("Zwei"); // carried out at once: the picture of the first line, beside the text
     QVERIFY(!delay->isActive());
+    QCOMPARE(picture->target(), kTall);
+    QCOMPARE(picture->contentsRect().size(), QSize(413, 413));
+    QCOMPARE(f.text()->width(), tamo::layout::kTextBesidePicture);
 
+    // Too soon: deferred to the tick. The caret can stand behind the final line break.
     f.now += 0.5;
-    f.press(f.text(), Qt::Key_Down); // too soon: deferred
+    f.press(f.text(), Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(f.text()->selectionStart(), 6);
     QVERIFY(delay->isActive());
-    QVERIFY(picture->isHidden());
+    QCOMPARE(picture->target(), kTall);
     f.now += 1.2;
     QVERIFY(QMetaObject::invokeMethod(delay, "timeout"));
     QVERIFY(!delay->isActive());
-    QCOMPARE(picture->target(), kTall);
+    QCOMPARE(picture->target(), kWide);
 
     // A tick that itself comes too soon is dropped.
     f.now += 0.3;
@@ -51,42 +55,22 @@ void TestMainWindowPicture::pictureFollowsTheCaret()
     f.now += 0.2;
     QVERIFY(QMetaObject::invokeMethod(delay, "timeout"));
     QVERIFY(!delay->isActive());
-
-    f.savePicture("hoch.png", 100, 200);
-    f.savePicture("quer.png", 200, 100);
-    f.show("Zwei");
-    // The text holds its final line break, and the caret can stand behind it.
-    QCOMPARE(f.text()->topicText(), QString("A\r\nB\r\n"));
-
-    // The caret, moved by key or mouse, chooses the picture beside the narrowed text.
-    f.later();
-    f.press(f.text(), Qt::Key_Down);
-    QCOMPARE(f.text()->width(), 379);
-    QCOMPARE(picture->target(), kTall);
-    QCOMPARE(picture->contentsRect().size(), QSize(413, 413));
-    f.later();
-    QTest::keyClick(f.text(), Qt::Key_End, Qt::ControlModifier);
-    QCOMPARE(f.text()->selectionStart(), 6);
     QCOMPARE(picture->target(), kWide);
-    f.later();
-    QTest::keyClick(f.text(), Qt::Key_Up);
-    QCOMPARE(picture->target(), kTall);
-    // A click below the text puts the caret at its end too.
+
+    // A click below the text puts the caret behind the final line break too.
     f.later();
     QTest::mouseClick(f.text()->viewport(), Qt::LeftButton, {},
                       QPoint(5, f.text()->viewport()->height() - 5));
     QCOMPARE(f.text()->selectionStart(), 6);
-    QCOMPARE(picture->target(), kWide);
 
-    // The next topic display hides the picture and restores the width; so does a missing
-    // picture on the first line, chosen wherever the caret is, and a small file that declares
-    // a huge picture, which is refused, never allocated.
-    QByteArray bomb("P4\n100000 100000\n");
-    writeTempFile(f.dir, "riesig.png", bomb + QByteArray(64, '\0'));
-    for (const char *topic : {"Verwendung_der_Dokumentation", "Zwei", "Fehlt", "Zwei", "Riesig"}) {
+    // The next topic display hides the picture and restores the width; so does a small file
+    // that declares a huge picture, which is refused, never allocated.
+    writeTempFile(f.dir, "riesig.png", QByteArray("P4\n100000 100000\n") + QByteArray(64, '\0'));
+    for (const char *topic : {"Verwendung_der_Dokumentation", "Zwei", "Riesig"}) {
         f.show(topic);
         QCOMPARE(picture->isHidden(), qstrcmp(topic, "Zwei") != 0);
-        QCOMPARE(f.text()->width(), picture->isHidden() ? 795 : 379);
+        QCOMPARE(f.text()->width(), picture->isHidden() ? tamo::layout::kTextFullWidth
+                                                        : tamo::layout::kTextBesidePicture);
     }
 
     // A decoded picture is kept while the file stays the same as far as the window can tell:

@@ -6,11 +6,8 @@
 
 #include <QAbstractButton>
 #include <QDir>
-#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
-#include <QStringList>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -19,25 +16,19 @@
 // clock the test moves by hand and messages recorded instead of shown. Controls are found by
 // their object names and driven with real mouse and key events.
 struct WindowFixture {
-    // docFile null: no documentation file is written; another name than tamo.txw is given to
-    // the window as its documentation file.
+    // A docFile other than tamo.txw is given to the window as its documentation file.
     explicit WindowFixture(const QByteArray &doc, const QByteArray &settings = QByteArray(),
-                           const char *docFile = "tamo.txw")
+                           const QString &docFile = "tamo.txw")
     {
-        startDir = QDir::currentPath();
-        if (docFile) {
-            QDir(dir.path()).mkpath(QFileInfo(dir.filePath(docFile)).path());
-            writeTempFile(dir, docFile, doc);
-        }
+        QDir(dir.path()).mkpath(QFileInfo(dir.filePath(docFile)).path());
+        writeTempFile(dir, docFile, doc);
         if (!settings.isNull())
             writeTempFile(dir, "tamoini.txt", settings);
         QDir::setCurrent(dir.path());
-        window =
-            std::make_unique<tamo::MainWindow>([this] { return now; },
-                                               [this](const QString &text, const QString &title) {
-                                                   messages << title + QStringLiteral(": ") + text;
-                                               });
-        if (docFile && qstrcmp(docFile, "tamo.txw") != 0)
+        window = std::make_unique<tamo::MainWindow>(
+            [this] { return now; },
+            [this](const QString &text, const QString &) { messages << text; });
+        if (docFile != u"tamo.txw")
             window->setDocumentationFile(dir.filePath(docFile));
         window->loadAndShow();
         // Focus moves, and with them the query box's own reactions, need an active window.
@@ -58,24 +49,19 @@ struct WindowFixture {
             qFatal("no control %s", name);
         return c;
     }
-
     tamo::TopicTextView *text() const { return control<tamo::TopicTextView>("topicText"); }
     tamo::ChoiceList *topicList() const { return control<tamo::ChoiceList>("topicList"); }
     tamo::ChoiceList *relatedList() const { return control<tamo::ChoiceList>("relatedList"); }
     QString title() const { return control<QLabel>("topicTitle")->text(); }
     bool enabled(const char *name) const { return control(name)->isEnabled(); }
 
-    void click(const char *buttonName) const
-    {
-        QTest::mouseClick(control<QAbstractButton>(buttonName), Qt::LeftButton);
-    }
+    void click(const char *name) const { QTest::mouseClick(control(name), Qt::LeftButton); }
 
     // Clicks the entry of a visible list, as the user would.
     static void clickEntry(tamo::ChoiceList *list, const QString &entry)
     {
-        const int row = int(list->entries().indexOf(entry));
-        QVERIFY2(row >= 0, qPrintable(entry));
-        const QModelIndex index = list->model()->index(row, 0);
+        const QModelIndex index = list->model()->index(int(list->entries().indexOf(entry)), 0);
+        QVERIFY2(index.isValid(), qPrintable(entry));
         list->scrollTo(index);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
     }
@@ -87,20 +73,16 @@ struct WindowFixture {
         QTest::keyClick(w, key, modifiers);
     }
 
-    // Types into the query box key by key; every key release filters the topic list.
-    void typeQuery(const QString &query) const
+    // Types into the query box key by key; every key release filters the topic list. Return
+    // then runs the full search.
+    void typeQuery(const QString &query, bool search = false) const
     {
         auto *box = control<QLineEdit>("queryBox");
         box->setFocus();
         box->clear();
         QTest::keyClicks(box, query);
-    }
-
-    // Runs the full search as Enter in the query box does.
-    void search(const QString &query) const
-    {
-        typeQuery(query);
-        QTest::keyClick(control("queryBox"), Qt::Key_Return);
+        if (search)
+            QTest::keyClick(box, Qt::Key_Return);
     }
 
     // Chooses a topic from the topic list by typing its name and clicking its entry.
@@ -128,7 +110,7 @@ struct WindowFixture {
     }
 
     QTemporaryDir dir;
-    QString startDir;
+    QString startDir = QDir::currentPath();
     double now = 36000; // 10:00
     QStringList messages;
     std::unique_ptr<tamo::MainWindow> window;
