@@ -34,8 +34,6 @@ private slots:
         QProcess viewer;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("HOME", root.filePath("home"));
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
         // --help and --version must not even look for a display.
         env.insert("QT_QPA_PLATFORM", exitCode == 0 ? "keine-anzeige" : "offscreen");
         viewer.setProcessEnvironment(env);
