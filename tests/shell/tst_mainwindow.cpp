@@ -250,7 +250,7 @@ void TestMainWindow::queryBoxFiltersSearchesAndMarks()
     f.typeQuery("LI");
     QCOMPARE(f.topicList()->entries(), QStringList({"Liste"}));
 
-    // Enter runs the full search: best first, nothing chosen, the shown topic unchanged, and
+    // Enter runs the full search: best first, nothing chosen (so the shown topic stays), and
     // the bar has run from 0 to words x file size. On blanks it lists every topic.
     f.typeQuery("  Datei   Zugriff ");
     QTest::keyClick(box, Qt::Key_Enter);
