@@ -14,8 +14,7 @@ namespace {
 
 struct Run {
     int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
+    QByteArray out, err;
 };
 
 Run tamo(const QStringList &arguments, const QString &cwd, const QString &program = TAMO_BINARY)
@@ -38,27 +37,29 @@ private slots:
     {
         const QDir root(m_dir.path());
         qputenv("PATH", QFileInfo(TAMO_BINARY).absolutePath().toUtf8() + ':' + qgetenv("PATH"));
-        for (const char *sub :
-             {"work", "work/docs", "empty", "bundled", "settings", "settings/docs", "junk", "long"})
+        for (const char *sub : {"empty", "settings", "settings/docs", "junk", "long"})
             root.mkdir(sub);
-        QVERIFY(QFile::copy(QStringLiteral(BUNDLED_DOC), directory("bundled/tamo.txw")));
         writeTempFile(
             m_dir, "t.txw",
             "###Zugriff\r\nDatei lesen\r\n###\xc4pfel\r\n\xe4pfel\r\n###Datei\r\nZeile 1\r\n"
             "%%%bild.png\r\n---Zugriff\r\n---Anhang\r\n###a\"b\\c\r\ndateien\r\n");
-        writeTempFile(m_dir, "work/tamoini.txt", "docs\r\n");
-        writeTempFile(m_dir, "work/docs/tamo.txw", "###InDocs\r\ndatei\r\n");
         writeTempFile(m_dir, "warned.txw", "###Verwendung_der_Dokumentation\r\n###Datei\n");
         writeTempFile(m_dir, "broken.txw", "###A\r\n---B\r\n");
         // A bare LF makes "docs/" read as "docs": it still works, but check warns.
         writeTempFile(m_dir, "settings/tamoini.txt", "docs/\n");
         writeTempFile(m_dir, "settings/docs/tamo.txw", "###Verwendung_der_Dokumentation\r\n");
         // Bytes a terminal obeys: ESC sets the window title, BEL rings, CR overwrites the line.
-        writeTempFile(m_dir, "ctl.txw", "###T\x1b]0;x\x07\r\nA\rB\x9d\r\n");
+        writeTempFile(m_dir, "ctl.txw",
+                      "###T\x1b]0;x\x07\r\nA\rB\x9d\r\n---T\x1b]0;x\x07\r\n###U\x9d\r\n");
         writeTempFile(m_dir, "junk/tamoini.txt", "d\x1b[2J\r\n");
         QDir(directory("long")).mkdir(QString(250, u'x'));
         writeTempFile(m_dir, "long/tamoini.txt", QByteArray(250, 'x') + "\r\n");
         QVERIFY(mkfifo(QFile::encodeName(m_dir.filePath("fifo.txw")).constData(), 0600) == 0);
+        // An installed tamo: the program in bin/ of a prefix, the documentation where it goes.
+        QVERIFY(root.mkpath("prefix/bin/" QUARNTAMO_DOC_FROM_BIN));
+        QVERIFY(QFile::copy(TAMO_BINARY, directory("prefix/bin/tamo")));
+        writeTempFile(m_dir, "prefix/bin/" QUARNTAMO_DOC_FROM_BIN "/tamo.txw",
+                      "###Installiert\r\n");
     }
 
     void run_data();
@@ -76,17 +77,18 @@ private slots:
         if (exitCode >= 0)
             QCOMPARE(r.exitCode, exitCode);
         const QString gotErr = QString::fromUtf8(r.err);
-        if (err.isEmpty())
-            QCOMPARE(gotErr, QString());
-        else
-            QVERIFY2(gotErr.startsWith("tamo: ") && gotErr.contains(err), qPrintable(gotErr));
+        QVERIFY2(err.isEmpty() ? gotErr.isEmpty()
+                               : gotErr.startsWith("tamo: ") && gotErr.contains(err),
+                 qPrintable(gotErr));
         const QStringList got = QString::fromUtf8(r.out).split(u'\n');
         const QStringList want = out.split(u'\n');
         const bool more = want.last() == u"…";
         QVERIFY2(more ? got.size() >= want.size() : got.size() == want.size(), r.out.constData());
         for (qsizetype i = 0; i < want.size() - more; ++i) {
             const QString &w = want[i];
-            QVERIFY2(w.endsWith(u'…') ? got[i].startsWith(w.chopped(1)) : got[i] == w,
+            const QString head = w.section(u'…', 0, 0), tail = w.section(u'…', 1);
+            QVERIFY2(w.contains(u'…') ? got[i].startsWith(head) && got[i].endsWith(tail)
+                                      : got[i] == w,
                      r.out.constData());
             QVERIFY(!got[i].startsWith(u'{') || !QJsonDocument::fromJson(got[i].toUtf8()).isNull());
         }
@@ -94,70 +96,35 @@ private slots:
         QCOMPARE(dir.entryList(QDir::AllEntries | QDir::Hidden), before);
     }
 
-    // An installed tamo, run where the working directory offers no documentation, finds it
-    // beside itself: the built program copied into bin/ of a temporary prefix.
-    void installedDocumentation()
-    {
-        const QDir prefix(directory("prefix"));
-        QVERIFY(prefix.mkpath("bin/" QUARNTAMO_DOC_FROM_BIN));
-        QVERIFY(QFile::copy(TAMO_BINARY, prefix.filePath("bin/tamo")));
-        writeTempFile(m_dir, "prefix/bin/" QUARNTAMO_DOC_FROM_BIN "/tamo.txw",
-                      "###Installiert\r\n");
-        const Run r = tamo({"topics"}, directory("empty"), prefix.filePath("bin/tamo"));
-        QCOMPARE(r.out, QByteArray("Installiert\n"));
-        QCOMPARE(r.exitCode, 0);
-    }
-
-    // The bundled documentation: "Ein Thema mit zwei Bildern ist zum Beispiel Datei."
-    void bundledDateiHasTwoPictures()
-    {
-        const QByteArray datei = tamo({"show", "--json", "Datei"}, directory("bundled")).out;
-        QCOMPARE(QJsonDocument::fromJson(datei)["fullText"].toString().count("\r\n%%%"), 2);
-    }
-
     // The JSON problems, with pictures read as the viewer reads them: PNG built in, JPEG through
     // a plugin, a picture that declares 9000 x 9000 pixels refused, a text file and a named pipe
-    // unreadable; all
-    // taken from the documentation's directory, not the working directory.
+    // unreadable; all taken from the documentation's directory, not the working directory.
     void checkJson()
     {
         const QDir pics(directory("pics"));
         QVERIFY(pics.mkpath("sub"));
         QVERIFY(QFile::copy(QFileInfo(QStringLiteral(BUNDLED_DOC)).dir().filePath("ablauf.png"),
                             pics.filePath("ok.png")));
-        QImage image(8, 4, QImage::Format_RGB32);
-        image.fill(Qt::blue);
-        QVERIFY(image.save(pics.filePath("ok.jpg"), "JPEG"));
-        writeTempFile(
-            m_dir, "pics/huge.png",
-            QByteArray("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x23\x28\0\0\x23\x28\x08\x02\0\0"
-                       "\0\xe2\xb7\xe5\xed\0\0\0\x0bIDAT\x78\x9c\x63\x60\x80\x01\0\0\x0a\0"
-                       "\x01\x7f\x80\x74\x5e\0\0\0\0IEND\xae\x42\x60\x82",
-                       68));
+        QVERIFY(QImage(pics.filePath("ok.png")).save(pics.filePath("ok.jpg"), "JPEG"));
+        writeTempFile(m_dir, "pics/huge.pbm", "P4\n9000 9000\n" + QByteArray(64, '\0'));
         writeTempFile(m_dir, "pics/text.png", "kein Bild");
         QVERIFY(mkfifo(QFile::encodeName(pics.filePath("fifo.png")).constData(), 0600) == 0);
-        const QString doc =
-            writeTempFile(m_dir, "pics/sub/../doc.txw",
-                          "###A\r\n%%%ok.png\r\n%%%ok.jpg\r\n%%%huge.png\r\n"
-                          "%%%text.png\r\n%%%no.png\r\n%%%fifo.png\r\n###A\r\n---\"x\\\r\n");
+        const QString doc = writeTempFile(m_dir, "pics/sub/../doc.txw",
+                                          "###A\r\n%%%ok.png\r\n%%%ok.jpg\r\n%%%huge.pbm\r\n"
+                                          "%%%text.png\r\n%%%no.png\r\n%%%fifo.png\r\n###A\r\n");
         const Run r = tamo({"check", "--json", "--doc", doc}, directory("empty"));
         QCOMPARE(r.exitCode, 1);
-        const QJsonObject root = QJsonDocument::fromJson(r.out).object();
-        QCOMPARE(root.keys(), QStringList({"problems"}));
-        const QJsonArray problems = root.value("problems").toArray();
+        const QJsonArray problems = QJsonDocument::fromJson(r.out)["problems"].toArray();
         QStringList got;
         for (const QJsonValue &v : problems) {
             const QJsonObject p = v.toObject();
             QCOMPARE(p.keys(), QStringList({"kind", "line", "message", "severity"}));
-            QVERIFY(!p.value("message").toString().isEmpty());
             got += QString::number(p.value("line").toInteger()) + u' ' +
                    p.value("severity").toString() + u' ' + p.value("kind").toString();
         }
         QCOMPARE(got, QStringList({"1 warning duplicate-heading", "1 error start-topic-missing",
                                    "4 error picture-too-large", "5 error picture-unreadable",
-                                   "6 error picture-missing", "7 error picture-unreadable",
-                                   "9 error related-not-found"}));
-        QVERIFY(problems.last().toObject().value("message").toString().contains(u"„\"x\\“"));
+                                   "6 error picture-missing", "7 error picture-unreadable"}));
         QVERIFY(problems[5].toObject().value("message").toString().contains(u"keine gewöhnliche"));
     }
 
@@ -171,7 +138,7 @@ void TestTamo::run_data()
     QTest::addColumn<QString>("cwd");
     QTest::addColumn<QStringList>("arguments"); // DIR: the test directory
     QTest::addColumn<int>("exitCode");
-    // The lines of stdout; a line ending in … is a beginning, a last line … more lines.
+    // The lines of stdout; … in a line stands for any text, a last line … for more lines.
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err"); // a part of stderr; empty: nothing on stderr
     auto row = [&](const QString &name, const QString &cwd, QStringList arguments, int exitCode,
@@ -179,13 +146,6 @@ void TestTamo::run_data()
         arguments.replaceInStrings("DIR/", m_dir.path() + u'/');
         QTest::newRow(qPrintable(name)) << cwd << arguments << exitCode << out << err;
     };
-    row("topics", "empty", {"topics", "--doc", "DIR/t.txw"}, 0, "a\"b\\c\nÄpfel\nDatei\nZugriff\n");
-    row("topics json", "empty", {"topics", "--json", "--doc=DIR/t.txw"}, 0,
-        R"({"topics":[{"name":"a\"b\\c","position":98},{"name":"Äpfel","position":26},)"
-        R"({"name":"Datei","position":43},{"name":"Zugriff","position":1}]})"
-        "\n");
-    row("show: related sorted", "empty", {"show", "--doc", "DIR/t.txw", "Datei"}, 0,
-        "Datei\n\nZeile 1\n\nVerwandte Themen:\n  Anhang\n  Zugriff\n");
     row("show json", "empty", {"show", "--json", "--doc", "DIR/t.txw", "Datei"}, 0,
         R"({"title":"Datei","text":"Zeile 1\r\n","fullText":"Zeile 1\r\n%%%bild.png\r\n",)"
         R"("related":["Anhang","Zugriff"],"found":true})"
@@ -193,30 +153,25 @@ void TestTamo::run_data()
     row("show: not found, shown as the viewer shows it", "empty",
         {"show", "--json", "--doc", "DIR/t.txw", "Fehlt"}, 1,
         R"({"title":"Fehler: Thema nicht gefunden.","text":"Das Thema wurde nicht gefunden.…)"
+        R"("related":[],"found":false})"
         "\n",
         "tamo: Kein Thema heißt „Fehlt“.");
-    row("prefix", "empty", {"prefix", "--doc", "DIR/t.txw", "Z"}, 0, "Zugriff\n");
-    row("prefix json", "empty", {"prefix", "--json", "--doc", "DIR/t.txw", "dat"}, 0,
+    row("prefix json", "empty", {"prefix", "--json", "--doc=DIR/t.txw", "dat"}, 0,
         "{\"topics\":[\"Datei\"]}\n");
     row("search json, ranking order", "empty",
         {"search", "--doc", "DIR/t.txw", "--json", "  DATEI  "}, 0,
         R"({"results":[{"name":"Datei","score":40},{"name":"Zugriff","score":4},)"
         R"({"name":"a\"b\\c","score":2}]})"
         "\n");
-    row("search text, score right-aligned", "empty", {"search", "--doc", "DIR/t.txw", "äpfel"}, 0,
-        "    44 Äpfel\n");
     row("search of blanks: the index", "empty", {"search", "--doc", "DIR/t.txw", "   "}, 0,
         "     0 a\"b\\c\n     0 Äpfel\n     0 Datei\n     0 Zugriff\n");
-    row("search without result", "empty", {"search", "--json", "--doc", "DIR/t.txw", "nirgends"}, 0,
-        "{\"results\":[]}\n");
-    row("a longer quoted heading word", "bundled", {"search", "\"###Fehlerbehandlunk\""}, 0,
-        "    13 Fehlerbehandlung\n…");
     row("a full disk", "empty", {"-c", "tamo topics --doc DIR/t.txw >/dev/full"}, 1, "",
         "tamo: Die Ausgabe kann nicht geschrieben werden: ");
     row("a closed output", "empty", {"-c", "tamo topics --doc DIR/t.txw >&-"}, 1, "",
         "tamo: Die Ausgabe kann nicht geschrieben werden: ");
-    row("found through tamoini.txt", "work", {"search", "datei"}, 0, "     4 InDocs\n");
     row("no documentation", "empty", {"topics"}, 2, "", "tamo: Keine Dokumentation gefunden");
+    row("installed: found beside the program", "empty", {"-c", "DIR/prefix/bin/tamo topics"}, 0,
+        "Installiert\n");
     row("--doc file missing", "empty", {"search", "--doc", "none.txw", "x"}, 2, "", "none.txw");
     row("no command", "empty", {}, 2, "", "tamo: kein Befehl angegeben\nDie Befehle zeigt");
     row("unknown command", "empty", {"frobnicate"}, 2, "", "tamo: unbekannter Befehl");
@@ -225,29 +180,32 @@ void TestTamo::run_data()
     row("--doc without file", "empty", {"topics", "--doc"}, 2, "", "--doc braucht");
     row("unknown option", "empty", {"topics", "--bogus"}, 2, "", "unbekannte Option --bogus");
     row("help", "empty", {"show", "--help"}, 0, "Aufruf:\n  tamo topics […\n…");
+    row("version", "empty", {"--version", "topics"}, 0, "tamo (QuarnTamo) " QUARNTAMO_VERSION "\n");
     // Plain output shows control characters as \xHH; JSON escapes them its own way.
-    row("control bytes in topics", "empty", {"topics", "--doc", "DIR/ctl.txw"}, 0,
-        "T\\x1b]0;x\\x07\n");
     row("control bytes in show", "empty", {"show", "--doc", "DIR/ctl.txw", "T\x1b]0;x\x07"}, 0,
-        "T\\x1b]0;x\\x07\n\nA\\x0dB\\x9d\n");
+        "T\\x1b]0;x\\x07\n\nA\\x0dB\\x9d\n\nVerwandte Themen:\n  T\\x1b]0;x\\x07\n");
     row("control bytes in json", "empty", {"topics", "--json", "--doc", "DIR/ctl.txw"}, 0,
-        R"({"topics":[{"name":"T\u001b]0;x\u0007","position":1}]})"
+        R"({"topics":[{"name":"T\u001b]0;x\u0007","position":1},{"name":"U)"
+        "\u009d"
+        R"(","position":31}]})"
         "\n");
     row("control bytes in a message", "junk", {"topics"}, 2, "", "d\\x1b[2J");
     row("a long path from tamoini.txt, elided", "long", {"topics"}, 2, "",
         u'\u2026' + QString(90, u'x') + "/tamo.txw");
     row("fifo document", "empty", {"search", "--doc", "DIR/fifo.txw", "x"}, 2, "",
         "keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO)");
-    row("version", "empty", {"--version", "topics"}, 0, "tamo (QuarnTamo) " QUARNTAMO_VERSION "\n");
     const QString warned = m_dir.filePath("warned.txw"), broken = m_dir.filePath("broken.txw");
     row("check: warnings only", "empty", {"check", "--doc", "DIR/warned.txw"}, 0,
         warned + ":2: warning: Die Zeile endet mit LF…\n0 Fehler, 1 Warnung\n");
     row("check: errors", "empty", {"check", "--doc", "DIR/broken.txw"}, 1,
         broken + ":1: error: Es gibt kein Thema…\n" + broken +
             ":2: error: Kein Thema hei…\n2 Fehler, 0 Warnungen\n");
-    row("check: the file missing", "empty", {"check", "--doc", "none.txw"}, 2, "", "none.txw");
     row("check: the bundled documentation", "empty", {"check", "--doc", BUNDLED_DOC}, 0,
         "0 Fehler, 0 Warnungen\n");
+    // "Ein Thema mit zwei Bildern ist zum Beispiel Datei."
+    row("the bundled Datei has two pictures", "empty",
+        {"-c", "tamo show --json --doc '" BUNDLED_DOC "' Datei | grep -o %%% | wc -l"}, 0, "2\n");
+    // Without --doc the documentation is found through tamoini.txt, which is checked too.
     row("check: the settings file", "settings", {"check"}, 0,
         "tamoini.txt:1: warning: …\n0 Fehler, 1 Warnung\n");
     row("check: the settings file only without --doc", "settings",
