@@ -206,18 +206,20 @@ void TestMainWindow::standardKeysAndMouseButtons()
     WindowFixture f(kDoc);
     f.choose("Datei");
     f.choose("Zugriff");
-    // Alt+Left and Alt+Right, the Back key and the mouse's own buttons act as "<" and ">",
-    // once per press, wherever the focus or the pointer is.
+    // Alt+Left and Alt+Right, the Back and Forward keys and the mouse's own buttons act as "<"
+    // and ">", once per press, wherever the focus or the pointer is.
     f.press(f.relatedList(), Qt::Key_Left, Qt::AltModifier);
     QCOMPARE(f.title(), QString("Datei"));
     f.press(f.text(), Qt::Key_Right, Qt::AltModifier);
     QCOMPARE(f.title(), QString("Zugriff"));
     f.press(f.control("queryBox"), Qt::Key_Back);
     QCOMPARE(f.title(), QString("Datei"));
-    QTest::mouseClick(f.text()->viewport(), Qt::ForwardButton);
+    f.press(f.text(), Qt::Key_Forward);
     QCOMPARE(f.title(), QString("Zugriff"));
     QTest::mouseClick(f.topicList()->viewport(), Qt::BackButton, {}, QPoint(5, 5));
     QCOMPARE(f.title(), QString("Datei"));
+    QTest::mouseClick(f.text()->viewport(), Qt::ForwardButton);
+    QCOMPARE(f.title(), QString("Zugriff"));
 
     // The buttons "+" and "-", Ctrl+plus (or =) and Ctrl+minus, and Ctrl+wheel one step per
     // notch set the text size; from 12 points the text is bold.
@@ -461,13 +463,15 @@ void TestMainWindow::pictureFollowsTheCaret()
 
 void TestMainWindow::hostileFile_data()
 {
-    QTest::addColumn<QByteArray>("doc");      // "fifo": a named pipe
+    QTest::addColumn<QByteArray>("doc");      // "fifo": a named pipe; null: none yet
     QTest::addColumn<QByteArray>("settings"); // null: tamoini.txt names the documentation
     QTest::addColumn<QString>("message");     // a part of the message; empty: none, start shown
     QTest::newRow("fifo document") << QByteArray("fifo") << QByteArray() << "benannte Pipe";
     QTest::newRow("fifo picture on the start topic")
         << QByteArray("###Verwendung_der_Dokumentation\r\n%%%fifo.png\r\n") << QByteArray()
         << QString();
+    QTest::newRow("no documentation yet: created empty")
+        << QByteArray() << QByteArray() << QString();
     QTest::newRow("settings name no directory")
         << kDoc << QByteArray("fehlt\r\n") << "wurde nicht gefunden";
 }
@@ -477,11 +481,12 @@ void TestMainWindow::hostileFile()
     QFETCH(QByteArray, doc);
     QFETCH(QByteArray, settings);
     QFETCH(QString, message);
-    const QString title = message.isEmpty() ? kStart : QString::fromUtf16(tamo::kNotFoundTitle);
+    const QString title =
+        message.isEmpty() && !doc.isNull() ? kStart : QString::fromUtf16(tamo::kNotFoundTitle);
     QTemporaryDir docs;
     if (doc == "fifo")
         QVERIFY(mkfifo(QFile::encodeName(docs.filePath("tamo.txw")).constData(), 0600) == 0);
-    else
+    else if (!doc.isNull())
         writeTempFile(docs, "tamo.txw", doc);
     QVERIFY(mkfifo(QFile::encodeName(docs.filePath("fifo.png")).constData(), 0600) == 0);
 
@@ -491,6 +496,7 @@ void TestMainWindow::hostileFile()
         QVERIFY2(f.messages.first().contains(message), qPrintable(f.messages.first()));
     QCOMPARE(f.title(), title);
     QVERIFY(f.control("picture")->isHidden());
+    QVERIFY(QFileInfo(docs.filePath("tamo.txw")).exists());
 
     // Whatever the window then does, nothing is tried on a file that is not there (once every
     // click warned of an empty file name).

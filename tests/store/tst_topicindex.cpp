@@ -168,7 +168,7 @@ private slots:
     void prefixList()
     {
         TopicIndex index;
-        index.names = QStringList{"Ve", "Ver teilt", "VERGLEICH", "Verwendung", "ix"};
+        index.names = QStringList{"ix", "Ve", "Ver teilt", "VERGLEICH", "Verwendung"};
         QCOMPARE(index.namesStartingWith("ver"),
                  QStringList({"Ver teilt", "VERGLEICH", "Verwendung"}));
         QCOMPARE(index.namesStartingWith("VER "), QStringList({"Ver teilt"}));
