@@ -61,18 +61,12 @@ QString missingDirectoryMessage(const QDir &start, const QString &settingsPath,
 
 } // namespace
 
-bool createIfMissing(const QString &path, QString *error)
+void createIfMissing(const QString &path)
 {
     if (QFileInfo::exists(path))
-        return true;
-    QFile file(path);
+        return;
     // Append never truncates, should the file appear meanwhile.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    QFile(path).open(QIODevice::WriteOnly | QIODevice::Append);
 }
 
 DocLocation locateDocumentation(const QString &startDirectory, bool createSettings)

@@ -39,8 +39,8 @@ QString installedDocDirectory(const QString &programDirectory);
 DocLocation locateCommandLineDocumentation(const QString &docFile, const QString &startDirectory,
                                            const QString &installedDirectory);
 
-// Creates an empty file where none exists. Returns false (with the reason) when the file is
-// missing and cannot be created; an existing file is left untouched.
-bool createIfMissing(const QString &path, QString *error = nullptr);
+// Creates an empty file where none exists; an existing file is left untouched. Where it
+// cannot be created, the callers go on as if it were empty.
+void createIfMissing(const QString &path);
 
 } // namespace tamo
