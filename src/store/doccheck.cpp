@@ -1,6 +1,7 @@
 #include "store/doccheck.h"
 
 #include "std/cp1252.h"
+#include "std/linerule.h"
 
 #include <QDir>
 
@@ -188,19 +189,19 @@ QList<DocProblem> Checker::run(Bytes bytes)
         const bool hasEnd = lf != Bytes::npos;
         const Bytes raw = bytes.substr(pos, (hasEnd ? lf : bytes.size()) - pos);
         pos = hasEnd ? lf + 1 : bytes.size();
-        // What every reader sees: the LF goes, and with it the character in front of it.
+        // What every reader sees (linerule.h): the LF goes, and the character in front of it.
         const Bytes line = hasEnd && !raw.empty() ? raw.substr(0, raw.size() - 1) : raw;
         const bool bareLf = hasEnd && !raw.empty() && raw.back() != '\r';
 
         checkBytes(raw, line, bareLf, number);
-        if (line == "\r") {
+        if (lines::isEndMark(line)) {
             // Reads as the end of the file; once removed it would be a blank line.
             m_endMarks.push_back(number);
             continue;
         }
         const bool hidden = !m_endMarks.empty();
 
-        if (startsWith(line, "###")) {
+        if (lines::isHeading(line)) {
             section = Section::Body;
             m_sectionRelated.clear();
             if (!m_sectionNames.empty())
