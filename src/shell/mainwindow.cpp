@@ -151,8 +151,7 @@ void MainWindow::createControls()
 
     m_pictureDelay = new QTimer(this);
     m_pictureDelay->setObjectName(QStringLiteral("pictureDelay"));
-    // Not single-shot: the timer stays enabled while its own tick runs, so that a request
-    // deferred from inside the tick finds it enabled, and the tick then switches it off.
+    m_pictureDelay->setSingleShot(true);
     m_pictureDelay->setInterval(1200);
 
     m_searchProgress = makeControl<SearchProgressBar>(layout::kSearchProgress, this);

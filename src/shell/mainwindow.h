@@ -87,6 +87,7 @@ private:
     // The picture beside the text and the text size (mainwindow_picture.cpp).
     void requestPictureUpdate();
     void runDeferredPictureUpdate();
+    void updatePicture(); // for the caret, now
     void hidePicture();
     void enlargeText();
     void shrinkText();
@@ -136,7 +137,7 @@ private:
     QPushButton *m_closeFindButton = nullptr;
     SearchProgressBar *m_searchProgress = nullptr;
     QTimer *m_geometryGuard = nullptr;
-    QTimer *m_pictureDelay = nullptr;
+    QTimer *m_pictureDelay = nullptr; // the deferred picture update
 
     // The documentation and what the window shows of it.
     Clock m_clock;

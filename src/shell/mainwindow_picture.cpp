@@ -55,6 +55,11 @@ void MainWindow::requestPictureUpdate()
             m_pictureDelay->start();
         return;
     }
+    updatePicture();
+}
+
+void MainWindow::updatePicture()
+{
     if (!m_topicFullText.contains(QStringLiteral("%%%")))
         return;
 
@@ -90,8 +95,11 @@ void MainWindow::hidePicture()
 
 void MainWindow::runDeferredPictureUpdate()
 {
-    requestPictureUpdate();
+    // The deferred update is carried out whatever came since: it counts as a request of its
+    // own, so the next release within a second is deferred again.
     m_pictureDelay->stop();
+    m_lastPictureRequest = m_clock();
+    updatePicture();
 }
 
 void MainWindow::enlargeText()

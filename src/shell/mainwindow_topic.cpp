@@ -81,6 +81,13 @@ void MainWindow::showSelectedTopic()
 
 void MainWindow::updateHistoryButtons()
 {
+    // A button that disables itself while it has the focus would pass the focus on to the next
+    // control, the related topics, where the next arrow key opens a topic. The topic text that
+    // "<" or ">" has just changed takes it instead.
+    const QWidget *focus = focusWidget();
+    if ((focus == m_forwardButton && !m_history.canGoForward()) ||
+        (focus == m_backButton && !m_history.canGoBack()))
+        m_topicText->setFocus(Qt::OtherFocusReason);
     m_forwardButton->setEnabled(m_history.canGoForward());
     m_backButton->setEnabled(m_history.canGoBack());
 }
