@@ -441,17 +441,35 @@ void Checker::checkHeadingNames()
     for (size_t i = 0; i < m_headings.size(); ++i)
         m_lastHeading[m_headings[i].name] = i;
 
+    // Before a line that reads as the end of the file, only the headings before it can hide a
+    // topic, as the readers see the file; behind it, every heading counts (as once it is gone).
+    std::unordered_map<Bytes, size_t> lastVisible;
+    for (size_t i = 0; i < m_headings.size() && !m_headings[i].hidden; ++i)
+        lastVisible[m_headings[i].name] = i;
+
     std::unordered_map<Bytes, bool> reportedCase;
     for (size_t i = 0; i < m_headings.size(); ++i) {
         const Heading &h = m_headings[i];
         const Heading &last = m_headings[m_lastHeading[h.name]];
-        if (last.line != h.line)
+        const Heading &shown = h.hidden ? last : m_headings[lastVisible[h.name]];
+        if (shown.line != h.line) {
             add(h.line, ProblemKind::DuplicateHeading,
                 QStringLiteral("Die Überschrift %1 steht in Zeile %2 noch einmal: der Betrachter "
                                "zeigt unter diesem Namen das Thema dort, dieses hier ist nie zu "
                                "sehen. Eine der Überschriften umbenennen.")
                     .arg(quoted(h.name))
-                    .arg(last.line));
+                    .arg(shown.line));
+        } else if (last.line != h.line) {
+            add(h.line, ProblemKind::DuplicateHeading,
+                QStringLiteral("Die Überschrift %1 steht in Zeile %2 noch einmal%3: solange die "
+                               "Datei für die Leser dort endet, zeigt der Betrachter dieses Thema; "
+                               "ohne das Dateiende zeigt er unter diesem Namen das Thema in Zeile "
+                               "%2, und dieses hier ist nie zu sehen. Eine der Überschriften "
+                               "umbenennen.")
+                    .arg(quoted(h.name))
+                    .arg(last.line)
+                    .arg(hiddenBy(last.line)));
+        }
 
         const auto [first, inserted] = m_caseless.try_emplace(lowered(h.name), i);
         const Heading &other = m_headings[first->second];

@@ -83,6 +83,13 @@ private slots:
             S + "###Abc\r\n###ABC\r\n###ABC\r\n###abc\r\n###ABC\r\n",
             {"3:duplicate-heading", "3:heading-case", "4:duplicate-heading", "5:heading-case"},
             {"„ABC“ steht in Zeile 6", "nie zu sehen"});
+        row("before the end mark only earlier headings hide a topic, behind it every heading",
+            S + "###a\r\nerstes\r\n\r\r\n###a\r\nzweites\r\n###b\r\n\r\r\n###b\r\n###b\r\n",
+            {"2:duplicate-heading", "4:end-mark", "7:duplicate-heading", "8:end-mark",
+             "9:duplicate-heading"},
+            {"„a“ steht in Zeile 5 noch einmal (sie steht hinter dem Dateiende in Zeile 4): "
+             "solange",
+             "„b“ steht in Zeile 10 noch einmal: der Betrachter"});
         row("text before the first heading, blank lines aside; start topic found by prefix",
             "\r\n  \r\nVorwort\r\n---x\r\n###verwendung_der_dokumentation_neu\r\n",
             {"3:text-before-heading"}, {"(2 Zeilen)", "gehört"});
