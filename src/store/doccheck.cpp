@@ -2,6 +2,7 @@
 
 #include "std/cp1252.h"
 #include "std/linerule.h"
+#include "std/textroutines.h"
 
 #include <QDir>
 
@@ -20,32 +21,14 @@ namespace {
 using Bytes = std::string_view;
 
 struct KindInfo {
+    ProblemKind kind;
     const char *id;
     Severity severity;
 };
 
-// Indexed by ProblemKind.
-constexpr KindInfo kKinds[] = {
-    {"end-mark", Severity::Error},
-    {"related-not-found", Severity::Error},
-    {"picture-missing", Severity::Error},
-    {"picture-unreadable", Severity::Error},
-    {"picture-too-large", Severity::Error},
-    {"start-topic-missing", Severity::Error},
-    {"bare-lf", Severity::Warning},
-    {"duplicate-heading", Severity::Warning},
-    {"heading-case", Severity::Warning},
-    {"text-before-heading", Severity::Warning},
-    {"heading-at-end", Severity::Warning},
-    {"heading-blanks", Severity::Warning},
-    {"heading-empty", Severity::Warning},
-    {"long-word", Severity::Warning},
-    {"related-duplicate", Severity::Warning},
-    {"picture-blank", Severity::Warning},
-    {"undefined-byte", Severity::Warning},
-    {"settings-bare-lf", Severity::Warning},
-};
-static_assert(std::size(kKinds) == size_t(ProblemKind::SettingsBareLf) + 1);
+#define QUARNTAMO_PROBLEM_KIND_INFO(name, id, severity) {ProblemKind::name, id, Severity::severity},
+constexpr KindInfo kKinds[] = {QUARNTAMO_PROBLEM_KINDS(QUARNTAMO_PROBLEM_KIND_INFO)};
+#undef QUARNTAMO_PROBLEM_KIND_INFO
 
 // The full-text search compares words up to this length by similar spelling.
 constexpr qsizetype kLongestComparedWord = 255;
@@ -65,14 +48,15 @@ QString quoted(const QString &name)
     return u'\u201E' + name + u'\u201C';
 }
 
-// A message quotes at most about 200 characters of the file: of a longer name its ends.
+// A message quotes a name as every message quotes file content (elidedForMessage): of a long
+// name its ends. Only the ends are decoded, since a name may run to megabytes.
 QString quoted(Bytes bytes)
 {
-    constexpr size_t kMost = 200;
-    if (bytes.size() <= kMost)
-        return quoted(text(bytes));
-    return quoted(text(bytes.substr(0, kMost / 2)) + u'\u2026' +
-                  text(bytes.substr(bytes.size() - kMost / 2 + 1)));
+    constexpr size_t kEnds = 200; // more than elidedForMessage keeps of either end
+    if (bytes.size() <= 2 * kEnds)
+        return quoted(elidedForMessage(text(bytes)));
+    return quoted(
+        elidedForMessage(text(bytes.substr(0, kEnds)) + text(bytes.substr(bytes.size() - kEnds))));
 }
 
 // The end of a line, as much as a message should show: "…ende der Zeile".
@@ -566,6 +550,14 @@ Severity severityOf(ProblemKind kind)
 const char *kindId(ProblemKind kind)
 {
     return kKinds[size_t(kind)].id;
+}
+
+QList<ProblemKind> allProblemKinds()
+{
+    QList<ProblemKind> kinds;
+    for (const KindInfo &info : kKinds)
+        kinds.append(info.kind);
+    return kinds;
 }
 
 QList<DocProblem> checkDocument(QByteArrayView bytes, const DocCheckOptions &options)
