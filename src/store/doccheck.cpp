@@ -73,11 +73,6 @@ QString counted(qint64 n, const char *one, const char *many)
     return QString::number(n) + u' ' + QString::fromLatin1(n == 1 ? one : many);
 }
 
-bool startsWith(Bytes line, const char *marker)
-{
-    return line.size() >= 3 && std::memcmp(line.data(), marker, 3) == 0;
-}
-
 bool isBlankLine(Bytes line)
 {
     return line.find_first_not_of(' ') == Bytes::npos;
@@ -200,9 +195,9 @@ QList<DocProblem> Checker::run(Bytes bytes)
                 textBeforeFirstLine = number;
             break;
         case Section::Body:
-            if (startsWith(line, "%%%")) {
+            if (lines::isPictureLine(line)) {
                 checkPicture(namePart(line), number);
-            } else if (startsWith(line, "---")) {
+            } else if (lines::isRelatedLine(line)) {
                 section = Section::Related;
                 checkRelated(line, number);
             }
@@ -305,7 +300,7 @@ void Checker::checkRelated(Bytes line, qint64 number)
 {
     const Bytes name = namePart(line);
     const bool hidden = !m_endMarks.empty();
-    m_related.push_back({name, number, hidden, startsWith(line, "---")});
+    m_related.push_back({name, number, hidden, lines::isRelatedLine(line)});
 
     qint64 earlier = 0;
     if (m_sectionRelated.size() < kShortSection) {
