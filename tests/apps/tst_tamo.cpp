@@ -190,6 +190,9 @@ void TestTamo::run_data()
         R"(","position":31}]})"
         "\n");
     row("control bytes in a message", "junk", {"topics"}, 2, "", "d\\x1b[2J");
+    row("the last C1 control escaped, the first character after them kept", "empty",
+        {QString::fromUtf16(u"x\u009f\u00a0")}, 2, "",
+        QString::fromUtf16(u"unbekannter Befehl x\\x9f\u00a0\n"));
     row("a long path from tamoini.txt, elided", "long", {"topics"}, 2, "",
         u'\u2026' + QString(90, u'x') + "/tamo.txw");
     row("fifo document", "empty", {"search", "--doc", "DIR/fifo.txw", "x"}, 2, "",
