@@ -5,7 +5,7 @@
 
 namespace tamo {
 
-// The command line program on the viewer's core: topics, show, prefix, search.
+// The command line program on the viewer's core: topics, show, prefix, search, check.
 struct CliOptions {
     QString command;
     QString docFile; // --doc FILE; empty: found by locateCommandLineDocumentation()

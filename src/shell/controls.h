@@ -159,7 +159,6 @@ public:
     void clear();
     void showPicture(const QImage &picture, const QRectF &target);
     const QRectF &target() const { return m_target; }
-    bool hasPicture() const { return !m_picture.isNull(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -176,7 +175,6 @@ class SearchProgressBar : public QProgressBar {
 public:
     explicit SearchProgressBar(QWidget *parent = nullptr);
 
-    double rangeStart() const { return m_start; }
     double rangeEnd() const { return m_end; }
     double progress() const { return m_value; }
     void setProgressRange(double start, double end);
