@@ -24,6 +24,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <memory>
 
 namespace tamo {
 
@@ -90,8 +91,8 @@ MainWindow::MainWindow(Clock clock, MessageSink messages, QWidget *parent)
 {
     if (!m_messages) {
         m_messages = [this](const QString &text, const QString &title) {
-            QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
-            box.exec();
+            const std::unique_ptr<QMessageBox> box(makeMessageBox(text, title, this));
+            box->exec();
         };
     }
     prepareShell();
