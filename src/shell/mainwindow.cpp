@@ -8,6 +8,7 @@
 #include "std/textroutines.h"
 #include "store/doclocation.h"
 #include "store/docreader.h"
+#include "store/regularfile.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -270,7 +271,7 @@ void MainWindow::loadDocumentation(const LoadProgress &progress)
         QString error;
         if (reader.open(m_docPath, &error))
             m_topicIndex = buildTopicIndex(reader, progress);
-        else if (QFileInfo::exists(m_docPath))
+        else if (!nothingAt(m_docPath)) // a link that leads nowhere is reported too
             reportLoadProblem(
                 QStringLiteral("Die Dokumentation \u201E%1\u201C kann nicht gelesen werden: %2")
                     .arg(elidedForMessage(QDir::toNativeSeparators(m_docPath)), error));

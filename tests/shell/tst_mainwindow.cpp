@@ -518,6 +518,9 @@ void TestMainWindow::hostileFile_data()
     QTest::addColumn<QByteArray>("picture");  // bild.png beside tamo.txw; null: none
     QTest::newRow("fifo document")
         << QByteArray("fifo") << QByteArray() << "benannte Pipe" << QByteArray();
+    // A link to a file that does not exist: reported, and nothing created where it points.
+    QTest::newRow("document leading nowhere")
+        << QByteArray("nowhere") << QByteArray() << "ein symbolischer Verweis auf" << QByteArray();
     QTest::newRow("fifo picture on the start topic")
         << QByteArray("###Verwendung_der_Dokumentation\r\n%%%fifo.png\r\n") << QByteArray()
         << QString() << QByteArray();
@@ -555,11 +558,13 @@ void TestMainWindow::hostileFile()
     doc.replace("WATCHED", QFile::encodeName(docs.filePath("watched.png")));
     const QString heading =
         doc.startsWith("###") ? QString::fromLatin1(doc.mid(3, doc.indexOf('\r') - 3)) : QString();
-    const QString title = !message.isEmpty() || doc.isNull() || doc == "fifo"
+    const QString title = !message.isEmpty() || doc.isNull() || doc == "fifo" || doc == "nowhere"
                               ? QString::fromUtf16(tamo::kNotFoundTitle)
                               : heading;
     if (doc == "fifo")
         QVERIFY(mkfifo(QFile::encodeName(docs.filePath("tamo.txw")).constData(), 0600) == 0);
+    else if (doc == "nowhere")
+        QVERIFY(QFile::link(docs.filePath("elsewhere"), docs.filePath("tamo.txw")));
     else if (!doc.isNull())
         writeTempFile(docs, "tamo.txw", doc);
     if (!picture.isNull())
@@ -580,7 +585,8 @@ void TestMainWindow::hostileFile()
         QCOMPARE(f.topicList()->model()->index(0, 0).data().toString(), shown);
     }
     QVERIFY(f.control("picture")->isHidden());
-    QVERIFY(QFileInfo(docs.filePath("tamo.txw")).exists());
+    QVERIFY(QFileInfo(docs.filePath("tamo.txw")).exists() == (doc != "nowhere"));
+    QVERIFY(!QFileInfo::exists(docs.filePath("elsewhere")));
 
     // Whatever the window then does, nothing is tried on a file that is not there (once every
     // click warned of an empty file name).
