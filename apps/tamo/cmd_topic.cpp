@@ -3,7 +3,6 @@
 #include "json.h"
 
 #include "std/textroutines.h"
-
 #include "store/docreader.h"
 #include "store/topicindex.h"
 #include "viewer/topicreader.h"

@@ -76,13 +76,13 @@ private:
     int m_stderr = -1;
 };
 
-// The file's bytes, up to one more than the longest picture file.
-QByteArray readBounded(QFile &file)
+// The rest of the file, at most most bytes of it.
+QByteArray readBounded(QFile &file, qint64 most)
 {
     QByteArray bytes;
     constexpr qint64 kChunk = 1024 * 1024;
-    while (bytes.size() <= kLongestPictureFile) {
-        const QByteArray part = file.read(std::min(kChunk, kLongestPictureFile + 1 - bytes.size()));
+    while (bytes.size() < most) {
+        const QByteArray part = file.read(std::min(kChunk, most - bytes.size()));
         if (part.isEmpty())
             break;
         bytes += part;
@@ -100,13 +100,15 @@ LoadedPicture loadPicture(const QString &path)
             return {PictureStatus::Missing, {}};
         return {QFileInfo(path).isFile() ? PictureStatus::Unreadable : PictureStatus::NotAFile, {}};
     }
-    QByteArray bytes = readBounded(file);
-    file.close();
-    if (bytes.size() > kLongestPictureFile)
-        return {PictureStatus::TooLarge, {}};
+    // The first bytes tell the format; a file of another is not read any further.
+    QByteArray bytes = file.read(16);
     const PictureFormat format = pictureFormatOf(bytes);
     if (format == PictureFormat::Unknown)
         return {PictureStatus::Unreadable, {}};
+    bytes += readBounded(file, kLongestPictureFile + 1 - bytes.size());
+    file.close();
+    if (bytes.size() > kLongestPictureFile)
+        return {PictureStatus::TooLarge, {}};
 
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
