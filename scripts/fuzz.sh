@@ -11,7 +11,7 @@
 # file of its own. What the fuzzer learns stays in build/fuzz/corpus/NAME for the next run.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-targets=(linereader topicindex topicreader fullsearch find)
+targets=(linereader topicindex topicreader fullsearch find untrusted)
 
 if (($# == 0)); then
     printf '%s\n' "${targets[@]}"

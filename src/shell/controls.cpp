@@ -1,5 +1,7 @@
 #include "shell/controls.h"
 
+#include "shell/appearance.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
@@ -29,7 +31,14 @@ ChoiceList::ChoiceList(QWidget *parent)
 void ChoiceList::setEntries(const QStringList &entries)
 {
     m_entries = entries;
-    m_model.setStringList(entries);
+    // A name of megabytes shows cut (and blank otherwise); the entries keep it whole.
+    QStringList shown = entries;
+    if (std::any_of(entries.cbegin(), entries.cend(),
+                    [](const QString &e) { return shownName(e).size() != e.size(); })) {
+        for (QString &entry : shown)
+            entry = shownName(entry);
+    }
+    m_model.setStringList(shown);
     m_selectedRow = -1;
     selectionModel()->clear();
 }

@@ -21,12 +21,12 @@
 
 namespace tamo {
 
-// A list of texts shown in a view. chosen() is raised exactly when an entry is chosen: by a
-// mouse click on an entry (the selected one too), by the keys that move the selection as a
-// platform list does (arrows, Page Up/Down, Home, End, type-ahead), or by selectRow() with
-// another row. Gaining the focus, Tab, refilling the list and key chords with Ctrl or Alt
-// never choose anything, so a focus move (say, away from a button being disabled) cannot open
-// a topic by itself.
+// A list of texts shown in a view, each as shownName() cuts it (entries() keeps them whole).
+// chosen() is raised exactly when an entry is chosen: by a mouse click on an entry (the
+// selected one too), by the keys that move the selection as a platform list does (arrows,
+// Page Up/Down, Home, End, type-ahead), or by selectRow() with another row. Gaining the
+// focus, Tab, refilling the list and key chords with Ctrl or Alt never choose anything, so a
+// focus move (say, away from a button being disabled) cannot open a topic by itself.
 class ChoiceList : public QListView {
     Q_OBJECT
 public:

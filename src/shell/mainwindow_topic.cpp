@@ -71,7 +71,7 @@ void MainWindow::showSelectedTopic()
     m_topicText->setTopicText(topic.shownText);
     if (!m_resultQuery.isEmpty())
         m_topicText->setMarks(searchHits(topic.shownText, m_resultQuery));
-    m_topicTitle->setText(topic.title);
+    m_topicTitle->setText(shownName(topic.title));
     m_topicFullText = topic.fullText;
     requestPictureUpdate();
 
