@@ -31,6 +31,7 @@ class QueryEdit;
 class SearchProgressBar;
 class TopicTextView;
 struct ReloadedDocumentation;
+struct TopicContent;
 
 // Shows a message to the user: text and window title. The window shows a message box; tests
 // record the messages instead.
@@ -115,7 +116,7 @@ private:
     void followDocumentation();
     void reloadDocumentation();
     void applyReload(const ReloadedDocumentation &result);
-    void rereadShownTopic();
+    void showReloadedTopic(const TopicContent &topic);
     void watchShownPictures();
     void refreshPicture();
     void reportDocumentationProblem(const QString &problem);
@@ -173,6 +174,7 @@ private:
     QString m_listQuery;
     ListSource m_reloadListSource = ListSource::Prefix; // the same when the reload began
     QString m_reloadListQuery;
+    QString m_reloadShownName;
     QString m_shownName; // the name the shown topic was asked for by (found or not)
     DocumentationWatcher *m_watcher = nullptr;
     DocumentationReloader *m_reloader = nullptr;

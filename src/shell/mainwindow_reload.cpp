@@ -6,9 +6,8 @@
 #include "search/searchhits.h"
 #include "search/topicsearch.h"
 #include "shell/controls.h"
-#include "store/docreader.h"
-#include "store/docreload.h"
 #include "store/docwatcher.h"
+#include "viewer/docreload.h"
 #include "viewer/picturechoice.h"
 #include "viewer/topicreader.h"
 
@@ -68,7 +67,8 @@ void MainWindow::reloadDocumentation()
         };
     m_reloadListSource = m_listSource;
     m_reloadListQuery = query;
-    m_reloader->reload(m_docPath, makeList);
+    m_reloadShownName = m_shownName;
+    m_reloader->reload(m_docPath, makeList, m_shownName);
 }
 
 void MainWindow::applyReload(const ReloadedDocumentation &result)
@@ -79,6 +79,9 @@ void MainWindow::applyReload(const ReloadedDocumentation &result)
         return;
     }
     reportDocumentationProblem({});
+    // What is replaced is let go of elsewhere: that is most of the time a reload takes here.
+    TopicIndex oldIndex = std::move(m_topicIndex);
+    const QStringList oldList = m_topicList->entries();
     m_topicIndex = result.index;
     if (m_listSource == m_reloadListSource && m_listQuery == m_reloadListQuery) {
         if (m_listSource != ListSource::Request)
@@ -88,10 +91,12 @@ void MainWindow::applyReload(const ReloadedDocumentation &result)
         // search run meanwhile has read the new file already.)
         m_topicList->refill(m_topicIndex.namesStartingWith(m_listQuery));
     }
-    rereadShownTopic();
+    m_reloader->release(std::move(oldIndex), oldList);
+    if (m_shownName == m_reloadShownName)
+        showReloadedTopic(result.topic);
 }
 
-void MainWindow::rereadShownTopic()
+void MainWindow::showReloadedTopic(const TopicContent &topic)
 {
     if (m_shownName.isNull())
         return; // nothing shown yet
@@ -102,11 +107,6 @@ void MainWindow::rereadShownTopic()
     const int column = cursor.positionInBlock();
     const int across = m_topicText->horizontalScrollBar()->value();
     const int down = m_topicText->verticalScrollBar()->value();
-
-    DocReader reader;
-    reader.open(m_docPath); // a file gone meanwhile reads as empty: the not-found topic
-    const TopicContent topic = readTopic(reader, m_topicIndex, m_shownName);
-    reader.close();
 
     // As a display does it, but a reload is no new display: the history records nothing.
     if (topic.found)

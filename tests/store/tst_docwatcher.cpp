@@ -1,6 +1,6 @@
-#include "store/docreload.h"
 #include "store/docwatcher.h"
 #include "support/tempdoc.h"
+#include "viewer/docreload.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -108,28 +108,32 @@ void TestDocWatcher::reloadStartsOverAndDeliversTheLatest()
     QSignalSpy finished(&reloader, &DocumentationReloader::finished);
     QStringList names;
     QStringList list;
+    QString title;
     connect(&reloader, &DocumentationReloader::finished, this,
-            [&names, &list](const ReloadedDocumentation &result) {
+            [&](const ReloadedDocumentation &result) {
                 names = result.index.names;
                 list = result.list;
+                title = result.topic.title;
             });
-    reloader.reload(path, prefix);
+    reloader.reload(path, prefix, "Zweites");
     QVERIFY(reloader.isRunning() && finished.isEmpty());
     writeTempFile(dir, "tamo.txw", docOf(second, 20000));
-    reloader.reload(path, prefix); // the first is dropped, however far it got
+    reloader.reload(path, prefix, "Zweites"); // the first is dropped, however far it got
     QTRY_COMPARE(finished.size(), 1);
     QCOMPARE(names, second);
     QCOMPARE(list, QStringList("Viertes"));
+    QCOMPARE(title, QString::fromUtf16(kNotFoundTitle));
     QTRY_VERIFY(!reloader.isRunning());
 
     // A small file is read at once; one that is not a regular file is refused as ever.
     writeTempFile(dir, "tamo.txw", docOf(first));
-    reloader.reload(path, prefix);
+    reloader.reload(path, prefix, "Zweites");
     QCOMPARE(finished.size(), 2);
     QCOMPARE(names, first);
+    QCOMPARE(title, QString("Zweites"));
     QVERIFY(QFile::remove(path));
     QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-    const ReloadedDocumentation refused = readDocumentation(path, prefix);
+    const ReloadedDocumentation refused = readDocumentation(path, prefix, {});
     QVERIFY(!refused.readable);
     QVERIFY2(refused.error.contains(u"benannte Pipe"), qPrintable(refused.error));
 }
