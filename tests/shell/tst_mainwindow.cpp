@@ -620,6 +620,13 @@ void TestMainWindow::reloadRefreshesSearchAndPictureAndOutlivesDeletion()
     QTRY_COMPARE(f.text()->topicText(), QString("Text wieder\r\n"));
     QVERIFY(title->toolTip().isEmpty());
     QVERIFY(view->isVisible());
+
+    // Replaced by a named pipe: refused at once as ever, and said the same way.
+    const QString path = f.dir.filePath("tamo.txw");
+    QVERIFY(QFile::remove(path));
+    QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    QTRY_VERIFY(title->toolTip().contains("benannte Pipe"));
+    QCOMPARE(f.text()->topicText(), QString("Text wieder\r\n"));
     QVERIFY(f.messages.isEmpty());
 }
 
