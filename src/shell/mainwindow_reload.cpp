@@ -81,7 +81,7 @@ void MainWindow::applyReload(const ReloadedDocumentation &result)
     reportDocumentationProblem({});
     // What is replaced is let go of elsewhere: that is most of the time a reload takes here.
     TopicIndex oldIndex = std::move(m_topicIndex);
-    const QStringList oldList = m_topicList->entries();
+    QStringList oldList = m_topicList->entries();
     m_topicIndex = result.index;
     if (m_listSource == m_reloadListSource && m_listQuery == m_reloadListQuery) {
         if (m_listSource != ListSource::Request)
@@ -91,7 +91,7 @@ void MainWindow::applyReload(const ReloadedDocumentation &result)
         // search run meanwhile has read the new file already.)
         m_topicList->refill(m_topicIndex.namesStartingWith(m_listQuery));
     }
-    m_reloader->release(std::move(oldIndex), oldList);
+    m_reloader->release(std::move(oldIndex), std::move(oldList)); // the last shares of them
     if (m_shownName == m_reloadShownName)
         showReloadedTopic(result.topic);
 }
