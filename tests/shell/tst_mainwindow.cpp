@@ -557,8 +557,8 @@ void TestMainWindow::followsTheDocumentation()
         lines += "Zeile " + QByteArray::number(i) + "\r\n";
     WindowFixture f(kDoc + "###Lang\r\n" + lines);
     f.choose("Datei");
-    f.choose("Lang");
     f.typeQuery("l");
+    WindowFixture::clickEntry(f.topicList(), "Lang");
     f.text()->selectRange(f.text()->topicText().indexOf("Zeile 150") + 3, 0);
     const int scrolled = f.text()->verticalScrollBar()->value();
     QVERIFY(scrolled > 0);
@@ -570,6 +570,7 @@ void TestMainWindow::followsTheDocumentation()
     doc.replace("###Liste\r\nListen.\r\n", "").replace("Zeile 3\r\n", "Zeile drei\r\n");
     saveTempFile(f.dir, "tamo.txw", doc, way);
     QTRY_COMPARE(f.topicList()->entries(), QStringList({"Lang", "Leser"}));
+    QCOMPARE(f.topicList()->selectedEntry(), QString("Lang"));
     QVERIFY(f.text()->topicText().contains("Zeile drei"));
     QCOMPARE(f.title(), QString("Lang"));
     QCOMPARE(f.text()->textCursor().blockNumber(), 150);
