@@ -43,6 +43,27 @@ void ChoiceList::setEntries(const QStringList &entries)
     selectionModel()->clear();
 }
 
+void ChoiceList::refill(const QStringList &entries)
+{
+    const int oldRow = m_selectedRow;
+    const QString selected = selectedEntry();
+    const QPoint scrolled(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    setEntries(entries);
+    doItemsLayout(); // the scroll bars' ranges for the new entries
+    if (oldRow >= 0) {
+        const int row = oldRow < entries.size() && entries.at(oldRow) == selected
+                            ? oldRow
+                            : int(entries.indexOf(selected));
+        if (row >= 0) {
+            selectionModel()->setCurrentIndex(m_model.index(row),
+                                              QItemSelectionModel::ClearAndSelect);
+            m_selectedRow = row;
+        }
+    }
+    horizontalScrollBar()->setValue(scrolled.x());
+    verticalScrollBar()->setValue(scrolled.y());
+}
+
 void ChoiceList::selectRow(int row)
 {
     if (row < -1 || row >= m_entries.size() || row == m_selectedRow)

@@ -34,6 +34,10 @@ public:
 
     // Replaces all entries; nothing is selected or current, and nothing is raised.
     void setEntries(const QStringList &entries);
+    // Replaces all entries as the same list filled anew: the selected entry stays selected where
+    // it is still there (in its row, else where it now stands first), and the view keeps its
+    // scroll position as far as the entries allow. Nothing is raised.
+    void refill(const QStringList &entries);
     const QStringList &entries() const { return m_entries; }
 
     // The selected row, or -1.

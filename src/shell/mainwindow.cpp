@@ -266,6 +266,7 @@ void MainWindow::loadDocumentation(const LoadProgress &progress)
     } else {
         m_docPath = location.docPath;
         createIfMissing(m_docPath); // where it cannot be created, the index stays empty
+        followDocumentation();      // from before the reading: a save meanwhile is seen
         DocReader reader;
         QString error;
         if (reader.open(m_docPath, &error))

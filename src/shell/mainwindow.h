@@ -23,11 +23,15 @@ class QTimer;
 namespace tamo {
 
 class ChoiceList;
+class DocumentationReloader;
+class DocumentationWatcher;
 class FindEdit;
 class PictureView;
 class QueryEdit;
 class SearchProgressBar;
 class TopicTextView;
+struct ReloadedDocumentation;
+struct TopicContent;
 
 // Shows a message to the user: text and window title. The window shows a message box; tests
 // record the messages instead.
@@ -107,6 +111,17 @@ private:
     void onFindTextKey(int key, Qt::KeyboardModifiers modifiers);
     void runFindKeyAction(FindKeyAction action);
 
+    // Following the documentation as it is written (mainwindow_reload.cpp): the file and the
+    // shown topic's pictures are watched, and a change reloads the index, the topic list and
+    // the shown topic in place.
+    void followDocumentation();
+    void reloadDocumentation();
+    void applyReload(const ReloadedDocumentation &result);
+    void showReloadedTopic(const TopicContent &topic);
+    void watchShownPictures();
+    void refreshPicture();
+    void reportDocumentationProblem(const QString &problem);
+
     // The window stays where loading found it, and the separator options follow "nur ganze
     // Wörter suchen" (mainwindow.cpp).
     void scheduleGeometryCheck();
@@ -153,6 +168,18 @@ private:
     // The query of the last full search while the topic list shows its result: topics shown
     // from it get their hits marked.
     QString m_resultQuery;
+    // What the topic list shows, so that a reload can fill it again the same way: the names
+    // that begin with the query, the full search for it, or a topic asked for by name.
+    enum class ListSource { Prefix, Search, Request };
+    ListSource m_listSource = ListSource::Prefix;
+    QString m_listQuery;
+    ListSource m_reloadListSource = ListSource::Prefix; // the same when the reload began
+    QString m_reloadListQuery;
+    QString m_reloadShownName;
+    QString m_shownName; // the name the shown topic was asked for by (found or not)
+    DocumentationWatcher *m_watcher = nullptr;
+    DocumentationReloader *m_reloader = nullptr;
+    QString m_docProblem; // why the documentation file cannot be read now; empty when it can
     QRect m_homeGeometry; // position and size as loading began
     bool m_loaded = false;
     bool m_geometryCheckPending = false;

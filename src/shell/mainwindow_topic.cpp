@@ -60,6 +60,7 @@ void MainWindow::showSelectedTopic()
     if (m_topicList->selectedRow() < 0)
         return; // nothing chosen: nothing to show
     const QString name = m_topicList->selectedEntry();
+    m_shownName = name;
 
     DocReader reader;
     reader.open(m_docPath); // a file gone since loading reads as empty: the not-found topic
@@ -73,6 +74,7 @@ void MainWindow::showSelectedTopic()
         m_topicText->setMarks(searchHits(topic.shownText, m_resultQuery));
     m_topicTitle->setText(shownName(topic.title));
     m_topicFullText = topic.fullText;
+    watchShownPictures();
     requestPictureUpdate();
 
     m_history.recordShownTopic(topic.title);
@@ -95,6 +97,7 @@ void MainWindow::updateHistoryButtons()
 void MainWindow::requestTopic(const QString &name)
 {
     m_resultQuery.clear();
+    m_listSource = ListSource::Request;
     m_topicList->setEntries({name});
     m_topicList->selectRow(0);
 }
@@ -137,14 +140,17 @@ void MainWindow::onQueryFocused()
 void MainWindow::filterTopicList()
 {
     m_resultQuery.clear();
-    m_topicList->setEntries(m_topicIndex.namesStartingWith(m_queryBox->text()));
+    m_listSource = ListSource::Prefix;
+    m_listQuery = m_queryBox->text();
+    m_topicList->setEntries(m_topicIndex.namesStartingWith(m_listQuery));
 }
 
 void MainWindow::runFullSearch()
 {
     BarProgress progress(m_searchProgress, m_clock);
-    m_topicList->setEntries(
-        searchTopicList(m_topicIndex, m_docPath, m_queryBox->text(), &progress));
+    m_listSource = ListSource::Search;
+    m_listQuery = m_queryBox->text();
+    m_topicList->setEntries(searchTopicList(m_topicIndex, m_docPath, m_listQuery, &progress));
     m_resultQuery = normaliseQuery(m_queryBox->text());
 }
 

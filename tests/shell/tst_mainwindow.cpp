@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -180,6 +181,8 @@ const QRectF kWide(0, 103.25, 413, 206.5);
 
 } // namespace
 
+Q_DECLARE_METATYPE(SaveWay)
+
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
@@ -196,6 +199,11 @@ private slots:
     void hostileFile();
     void messageBoxShowsPlainText();
     void largeTopicStaysUsable();
+    // The documentation followed while it is written: saved each way an editor saves, the
+    // window shows the new state at the same place, without a new history entry.
+    void followsTheDocumentation_data();
+    void followsTheDocumentation();
+    void reloadRefreshesSearchAndPictureAndOutlivesDeletion();
 };
 
 void TestMainWindow::listsChooseOnlyWhatTheUserChose()
@@ -672,6 +680,96 @@ void TestMainWindow::largeTopicStaysUsable()
     f.click("findNextButton");
     QCOMPARE(f.text()->selectedTopicText(), QString("Wort"));
     QVERIFY(f.text()->selectionStart() > at);
+}
+
+void TestMainWindow::followsTheDocumentation_data()
+{
+    QTest::addColumn<SaveWay>("way");
+    QTest::newRow("in place") << SaveWay::InPlace;
+    QTest::newRow("truncated and written") << SaveWay::Truncate;
+    QTest::newRow("written new and renamed over") << SaveWay::Rename;
+}
+
+void TestMainWindow::followsTheDocumentation()
+{
+    QFETCH(SaveWay, way);
+    QByteArray lines;
+    for (int i = 0; i < 200; ++i)
+        lines += "Zeile " + QByteArray::number(i) + "\r\n";
+    WindowFixture f(kDoc + "###Lang\r\n" + lines);
+    f.choose("Datei");
+    f.typeQuery("l");
+    WindowFixture::clickEntry(f.topicList(), "Lang");
+    f.text()->selectRange(f.text()->topicText().indexOf("Zeile 150") + 3, 0);
+    const int scrolled = f.text()->verticalScrollBar()->value();
+    QVERIFY(scrolled > 0);
+    f.click("largerTextButton");
+    f.click("openFindButton");
+
+    // A topic added, one removed, a line above the caret changed.
+    QByteArray doc = kDoc + "###Lang\r\n" + lines + "###Leser\r\nNeu.\r\n";
+    doc.replace("###Liste\r\nListen.\r\n", "").replace("Zeile 3\r\n", "Zeile drei\r\n");
+    saveTempFile(f.dir, "tamo.txw", doc, way);
+    QTRY_COMPARE(f.topicList()->entries(), QStringList({"Lang", "Leser"}));
+    QCOMPARE(f.topicList()->selectedEntry(), QString("Lang"));
+    QVERIFY(f.text()->topicText().contains("Zeile drei"));
+    QCOMPARE(f.title(), QString("Lang"));
+    QCOMPARE(f.text()->textCursor().blockNumber(), 150);
+    QCOMPARE(f.text()->textCursor().positionInBlock(), 3);
+    QCOMPARE(f.text()->verticalScrollBar()->value(), scrolled);
+    QCOMPARE(f.text()->font().pointSizeF(), 11.0);
+    QVERIFY(f.control("findPanel")->isVisible());
+    f.click("backButton");
+    QCOMPARE(f.title(), QString("Datei"));
+    QVERIFY(f.messages.isEmpty());
+}
+
+void TestMainWindow::reloadRefreshesSearchAndPictureAndOutlivesDeletion()
+{
+    const QByteArray picture = "###Bild\r\n%%%bild.png\r\nText\r\n";
+    WindowFixture f(kDoc + picture);
+    f.savePicture("bild.png", 200, 100);
+    f.choose("Liste");
+    f.typeQuery("zugriff", true);
+    QVERIFY(!f.topicList()->entries().isEmpty());
+
+    // The search result is searched again; the shown topic gone shows the not-found topic,
+    // and the reload adds nothing to the history.
+    QByteArray doc = kDoc + picture + "###Neu\r\nZugriff auf alles.\r\n";
+    doc.replace("###Liste\r\nListen.\r\n", "");
+    saveTempFile(f.dir, "tamo.txw", doc, SaveWay::InPlace);
+    QTRY_VERIFY(f.topicList()->entries().contains("Neu"));
+    QCOMPARE(f.title(), QString::fromUtf16(tamo::kNotFoundTitle));
+    f.click("backButton");
+    QCOMPARE(f.title(), kStart);
+    QVERIFY(!f.enabled("backButton"));
+
+    // A picture edited in place is shown anew, the caret where it was.
+    auto *view = f.control<tamo::PictureView>("picture");
+    f.show("Bild");
+    QCOMPARE(view->target(), kWide);
+    f.savePicture("bild.png", 100, 200);
+    QTRY_COMPARE(view->target(), kTall);
+
+    // The file deleted: the window keeps what it shows and says so on the title; back, it is
+    // read again.
+    auto *title = f.control<QLabel>("topicTitle");
+    QVERIFY(title->toolTip().isEmpty());
+    QVERIFY(QFile::remove(f.dir.filePath("tamo.txw")));
+    QTRY_VERIFY(!title->toolTip().isEmpty());
+    QCOMPARE(f.text()->topicText(), QString("Text\r\n"));
+    writeTempFile(f.dir, "tamo.txw", doc.replace("Text\r\n", "Text wieder\r\n"));
+    QTRY_COMPARE(f.text()->topicText(), QString("Text wieder\r\n"));
+    QVERIFY(title->toolTip().isEmpty());
+    QVERIFY(view->isVisible());
+
+    // Replaced by a named pipe: refused at once as ever, and said the same way.
+    const QString path = f.dir.filePath("tamo.txw");
+    QVERIFY(QFile::remove(path));
+    QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    QTRY_VERIFY(title->toolTip().contains("benannte Pipe"));
+    QCOMPARE(f.text()->topicText(), QString("Text wieder\r\n"));
+    QVERIFY(f.messages.isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)
