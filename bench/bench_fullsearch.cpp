@@ -27,12 +27,15 @@ QString docPath(qint64 bytes)
     return path;
 }
 
+// threads 1: one part, as before the search used the cores; 0: the automatic parts, one
+// thread below 1 MB; -1: four parts a core at any size, to see where the threads pay.
 void search(benchmark::State &state, const QString &query, int threads)
 {
     const QString path = docPath(state.range(0));
     const QString normalised = normaliseQuery(query);
-    // One thread: one part, as before the search used the cores. All: the automatic parts.
-    const SearchTuning tuning{.partBytes = threads == 1 ? qint64(1) << 60 : 0, .threads = threads};
+    SearchTuning tuning{.partBytes = threads == 1 ? qint64(1) << 60 : 0, .threads = threads};
+    if (threads < 0)
+        tuning = {.partBytes = state.range(0) / 8 + 1, .threads = 0};
     for (auto _ : state)
         benchmark::DoNotOptimize(fullSearch(path, normalised, nullptr, tuning));
     state.SetBytesProcessed(state.iterations() * state.range(0));
@@ -46,6 +49,10 @@ void oneWordAllCores(benchmark::State &state)
 {
     search(state, "datei", 0);
 }
+void oneWordForcedParts(benchmark::State &state)
+{
+    search(state, "datei", -1);
+}
 void twoWordsOneThread(benchmark::State &state)
 {
     search(state, "datei zugriff", 1);
@@ -58,7 +65,7 @@ void twoWordsAllCores(benchmark::State &state)
 void sizes(benchmark::internal::Benchmark *b)
 {
     for (const qint64 bytes :
-         {256'000, 512'000, 1'000'000, 2'000'000, 4'000'000, 20'000'000, 80'000'000})
+         {128'000, 256'000, 512'000, 1'000'000, 2'000'000, 4'000'000, 20'000'000, 80'000'000})
         b->Arg(bytes);
     b->Unit(benchmark::kMillisecond)->UseRealTime();
 }
@@ -67,6 +74,7 @@ void sizes(benchmark::internal::Benchmark *b)
 
 BENCHMARK(oneWordOneThread)->Apply(sizes);
 BENCHMARK(oneWordAllCores)->Apply(sizes);
+BENCHMARK(oneWordForcedParts)->Apply(sizes);
 BENCHMARK(twoWordsOneThread)->Apply(sizes);
 BENCHMARK(twoWordsAllCores)->Apply(sizes);
 BENCHMARK_MAIN();
