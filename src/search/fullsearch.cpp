@@ -14,10 +14,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <exception>
 #include <functional>
 #include <limits>
+#include <mutex>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -399,6 +402,10 @@ QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQ
     std::atomic<qint64> endPart = partCount;
     std::atomic<qint64> bytesDone = 0;
     std::atomic<bool> failed = false;
+    // The calling thread waits for the others' blocks when it has no part left.
+    std::mutex waitLock;
+    std::condition_variable blockDone;
+    int helpersRunning = 0;
     auto score = [&](BlockReader &partReader, const std::function<void()> &onBlock) {
         Search search(passes, size, scans);
         for (;;) {
@@ -429,8 +436,7 @@ QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQ
                     break;
                 }
                 bytesDone += partReader.length();
-                if (onBlock)
-                    onBlock();
+                onBlock();
             }
         }
     };
@@ -445,14 +451,19 @@ QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQ
             try {
                 BlockReader partReader(tuning.blockBytes, tuning.readBytes);
                 if (partReader.open(docPath, size))
-                    score(partReader, {});
+                    score(partReader, [&blockDone] { blockDone.notify_one(); });
             } catch (...) {
                 errors[std::size_t(t)] = std::current_exception();
                 failed = true;
             }
+            const std::lock_guard<std::mutex> lock(waitLock);
+            --helpersRunning;
+            blockDone.notify_one();
         };
         try {
+            const std::lock_guard<std::mutex> lock(waitLock);
             helpers.emplace_back(help);
+            ++helpersRunning;
         } catch (const std::system_error &) {
             break; // no more threads to be had: the threads there are do every part
         }
@@ -462,6 +473,14 @@ QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQ
     } catch (...) {
         errors[0] = std::current_exception();
         failed = true;
+    }
+    // The bar keeps moving while the other threads finish their parts. A block's note may
+    // come between the test and the wait; the timeout bounds what that costs.
+    for (std::unique_lock<std::mutex> lock(waitLock); helpersRunning > 0;) {
+        blockDone.wait_for(lock, std::chrono::milliseconds(20));
+        lock.unlock();
+        bar.advance(bytesDone.load());
+        lock.lock();
     }
     for (std::thread &helper : helpers)
         helper.join();
