@@ -12,6 +12,17 @@ namespace {
 // Longer text lines are read past, not kept.
 constexpr qsizetype kShortLine = 64 * 1024;
 
+// A heading's name as text. Nearly all names are plain ASCII, which Windows-1252 shares with
+// Latin-1, whose decoding Qt does many bytes at a time.
+QString decodeName(QByteArrayView bytes)
+{
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return cp1252::decode(bytes);
+    }
+    return QString::fromLatin1(bytes);
+}
+
 } // namespace
 
 QString loadingCaption(qint64 positionAfter, qint64 fileSize, const QString &name)
@@ -73,7 +84,7 @@ TopicIndex buildTopicIndex(DocReader &reader, const LoadProgress &progress, std:
             reader.seek(lineStart);
             line = reader.readRawLine();
         }
-        const QString name = cp1252::decode(line.sliced(3));
+        const QString name = decodeName(line.sliced(3));
         const qint64 after = reader.position();
         positions.append(after - line.size() - 2);
         names.append(name);
