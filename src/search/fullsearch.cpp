@@ -1,11 +1,12 @@
 #include "search/fullsearch.h"
 
-#include "search/blockreader.h"
-#include "search/blockscan.h"
+#include "search/blockreader_p.h"
+#include "search/blockscan_p.h"
+#include "search/progressdriver_p.h"
 #include "search/query.h"
 #include "search/scoring.h"
-#include "search/totals.h"
-#include "search/wordmatch.h"
+#include "search/totals_p.h"
+#include "search/wordmatch_p.h"
 #include "std/linerule.h"
 
 #include <QByteArray>

@@ -1,4 +1,4 @@
-#include "search/blockscan.h"
+#include "search/blockscan_p.h"
 #include "search/fullsearch.h"
 #include "search/query.h"
 #include "search/searchhits.h"

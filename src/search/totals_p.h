@@ -1,5 +1,7 @@
 #pragma once
 
+// Internal to the full-text search (fullsearch.h and topicsearch.h are its interface).
+
 #include "search/ranking.h"
 #include "std/cp1252.h"
 
