@@ -20,8 +20,8 @@ namespace tamo {
 
 inline constexpr char kProbePictureSymbol[] = "quarntamo_probe_picture";
 
-// Where the module lies for the program in programDirectory: installed, as after installing in
-// the build tree.
+// Where the module lies for the program in programDirectory: the same place relative to the
+// program once installed and in the build tree.
 QString pictureProbeModulePath(const QString &programDirectory);
 
 // The module, loaded on the first question.
