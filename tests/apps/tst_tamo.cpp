@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -19,9 +20,11 @@ struct Run {
     QByteArray out, err;
 };
 
-Run tamo(const QStringList &arguments, const QString &cwd, const QString &program = TAMO_BINARY)
+Run tamo(const QStringList &arguments, const QString &cwd, const QString &program = TAMO_BINARY,
+         const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.setWorkingDirectory(cwd);
     process.start(program, arguments);
     process.waitForFinished(60000);
@@ -47,6 +50,7 @@ private slots:
             "%%%bild.png\r\n---Zugriff\r\n---Anhang\r\n###a\"b\\c\r\ndateien\r\n");
         writeTempFile(m_dir, "warned.txw", "###Verwendung_der_Dokumentation\r\n###Datei\n");
         writeTempFile(m_dir, "broken.txw", "###A\r\n---B\r\n");
+        writeTempFile(m_dir, "picture.txw", "###Verwendung_der_Dokumentation\r\n%%%fehlt.png\r\n");
         // A bare LF makes "docs/" read as "docs": it still works, but check warns.
         writeTempFile(m_dir, "settings/tamoini.txt", "docs/\n");
         writeTempFile(m_dir, "settings/docs/tamo.txw", "###Verwendung_der_Dokumentation\r\n");
@@ -166,6 +170,52 @@ private slots:
         QVERIFY(problems[5].toObject().value("message").toString().contains(u"keine gewöhnliche"));
     }
 
+    // tamo starts with Qt Core alone: the libraries of Qt Gui and the window system, which cost
+    // every call a few milliseconds, come in only with the picture module, and that only when
+    // a documentation file names a picture. The dynamic loader lists what it loads.
+    void startsWithQtCoreAlone_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("pictures");
+        QTest::newRow("version") << QStringList{"--version"} << false;
+        QTest::newRow("search") << QStringList{"search", "--doc", directory("t.txw"), "datei"}
+                                << false;
+        QTest::newRow("check without pictures")
+            << QStringList{"check", "--doc", directory("warned.txw")} << false;
+        QTest::newRow("check with a picture")
+            << QStringList{"check", "--doc", directory("picture.txw")} << true;
+    }
+    void startsWithQtCoreAlone()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, pictures);
+        const QTemporaryDir logs;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_DEBUG", "files");
+        environment.insert("LD_DEBUG_OUTPUT", logs.filePath("ld"));
+        const Run r = tamo(arguments, directory("empty"), TAMO_BINARY, environment);
+        QCOMPARE(r.err, QByteArray());
+        QStringList loaded;
+        const QDir dir(logs.path());
+        for (const QString &name : dir.entryList(QDir::Files)) {
+            QFile log(dir.filePath(name));
+            QVERIFY(log.open(QIODevice::ReadOnly));
+            for (const QByteArray &line : log.readAll().split('\n')) {
+                const qsizetype at = line.indexOf("file=");
+                if (at >= 0)
+                    loaded += QString::fromUtf8(line.mid(at + 5).split(' ').value(0));
+            }
+        }
+        QVERIFY2(loaded.contains("libQt6Core.so.6"), qPrintable(loaded.join(u' ')));
+        const QStringList windowSystem =
+            loaded.filter(QRegularExpression("libQt6Gui|libX11|libEGL|libfontconfig|"
+                                             "libharfbuzz|libdbus|quarntamo_pictureprobe"));
+        QVERIFY2(pictures ? !windowSystem.filter("libQt6Gui").isEmpty() &&
+                                !windowSystem.filter("/quarntamo_pictureprobe.so").isEmpty()
+                          : windowSystem.isEmpty(),
+                 qPrintable(windowSystem.join(u' ')));
+    }
+
 private:
     QString directory(const QString &name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
@@ -260,6 +310,18 @@ void TestTamo::run_data()
     row("check: errors", "empty", {"check", "--doc", "DIR/broken.txw"}, 1,
         broken + ":1: error: Es gibt kein Thema…\n" + broken +
             ":2: error: Kein Thema hei…\n2 Fehler, 0 Warnungen\n");
+    row("check: a picture, judged by the module from the build tree", "empty",
+        {"check", "--doc", "DIR/picture.txw"}, 1,
+        m_dir.filePath("picture.txw") +
+            ":2: error: Die Bilddatei „fehlt.png“ gibt es nicht…\n1 Fehler, 0 Warnungen\n");
+    // The copy in prefix/bin has no picture module beside it: the rest is still checked, and
+    // stderr says the picture was not.
+    row("check: a picture, the module missing", "empty",
+        {"-c", "DIR/prefix/bin/tamo check --json --doc DIR/picture.txw"}, 0, "{\"problems\":[]}\n",
+        "Eine Bilddatei wurde nicht geprüft: das Bildmodul ");
+    row("check: a picture, the module missing, the reason", "empty",
+        {"-c", "DIR/prefix/bin/tamo check --doc DIR/picture.txw"}, 0, "0 Fehler, 0 Warnungen\n",
+        "/quarntamo_pictureprobe.so fehlt. Alles andere ist geprüft");
     row("check: the bundled documentation", "empty", {"check", "--doc", BUNDLED_DOC}, 0,
         "0 Fehler, 0 Warnungen\n");
     // "Ein Thema mit zwei Bildern ist zum Beispiel Datei."
