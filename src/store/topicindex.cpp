@@ -25,25 +25,6 @@ QString decodeName(QByteArrayView bytes)
 
 } // namespace
 
-QString loadingCaption(qint64 positionAfter, qint64 fileSize, const QString &name)
-{
-    // Whole-number arithmetic in 64 bits, so files beyond 2 GB still show a true figure. The
-    // percentage has one decimal at most, so its number text is formed directly: 5.1 -> "5.1",
-    // 0.3 -> ".3", 100 -> "100": no leading zero below 1, no trailing zero.
-    const qint64 permille = (positionAfter * 1000) / (fileSize + 1);
-    const qint64 whole = permille / 10;
-    const qint64 tenth = permille % 10;
-    QString number;
-    if (tenth == 0)
-        number = QString::number(whole);
-    else
-        number = (whole == 0 ? QString() : QString::number(whole)) + u'.' +
-                 QChar(char16_t(u'0' + tenth));
-    number.truncate(4);
-    return QStringLiteral("Quarn-Tamo wird geladen... (") + number + QStringLiteral("%)") +
-           newLine() + name;
-}
-
 QStringList TopicIndex::namesStartingWith(const QString &text) const
 {
     if (text.isEmpty())
@@ -89,7 +70,7 @@ TopicIndex buildTopicIndex(DocReader &reader, const LoadProgress &progress, std:
         positions.append(after - line.size() - 2);
         names.append(name);
         if (progress)
-            progress(loadingCaption(after, fileSize, name));
+            progress(after, fileSize, name);
     }
 
     const QList<qsizetype> order = collation::insertionOrder(names);

@@ -4,6 +4,7 @@
 #include "viewer/history.h"
 #include "viewer/picturechoice.h"
 #include "viewer/picturethrottle.h"
+#include "viewer/startup.h"
 #include "viewer/textsize.h"
 #include "viewer/topicreader.h"
 
@@ -57,6 +58,32 @@ struct Topic {
 class TestViewer : public QObject {
     Q_OBJECT
 private slots:
+    // The splash window closes at once when loading took more than two seconds, the difference
+    // taken in single precision: late in the day a float resolves only about 8 ms.
+    void loadingTookTooLong()
+    {
+        const QList<std::tuple<double, double, bool>> rows = {{100, 102, false},
+                                                              {86399.5, 1.5, false},
+                                                              {10, 12.003, true},
+                                                              {86000, 86002.003, false}};
+        for (const auto &[start, after, tooLong] : rows)
+            QCOMPARE(tamo::loadingTookTooLong(start, after), tooLong);
+    }
+
+    // The splash window's loading caption: one decimal at most, truncated, without a leading zero, at most four characters.
+    void loadingCaption()
+    {
+        const QList<std::tuple<qint64, qint64, QString>> rows = {
+            {3, 1000, ".2"},
+            {9997, 10000, "99.9"},
+            {3'000'000'000, 4'000'000'000, "74.9"},
+            {9, 7, "112."}, // a last heading without line end leaves the position past the end
+            {29, 28, "100"}};
+        for (const auto &[after, size, percent] : rows)
+            QCOMPARE(tamo::loadingCaption(after, size, "Datei"),
+                     "Quarn-Tamo wird geladen... (" + percent + "%)\r\nDatei");
+    }
+
     void topics_data()
     {
         QTest::addColumn<Topic>("row");
