@@ -25,7 +25,13 @@ struct CliResult {
 // Parses the arguments (without the program name) and runs the command.
 CliResult runTamo(const QStringList &arguments);
 
+// The full help (--help), the short one shown when tamo is called without arguments, one
+// command's help (COMMAND --help; an unknown name gets the full help), where to report bugs
+// (the last lines of every help), and the version with its copyright and licence.
 QString usageText();
+QString shortUsageText();
+QString commandHelpText(const QString &name);
+QString bugReportText();
 QString versionText();
 
 } // namespace tamo

@@ -45,6 +45,9 @@ private slots:
             "%%%bild.png\r\n---Zugriff\r\n---Anhang\r\n###a\"b\\c\r\ndateien\r\n");
         writeTempFile(m_dir, "warned.txw", "###Verwendung_der_Dokumentation\r\n###Datei\n");
         writeTempFile(m_dir, "broken.txw", "###A\r\n---B\r\n");
+        // More text than a pipe holds: tamo is still writing when head has gone.
+        writeTempFile(m_dir, "big.txw",
+                      "###A\r\n" + QByteArray(100, 'x').append("\r\n").repeated(40000));
         // A bare LF makes "docs/" read as "docs": it still works, but check warns.
         writeTempFile(m_dir, "settings/tamoini.txt", "docs/\n");
         writeTempFile(m_dir, "settings/docs/tamo.txw", "###Verwendung_der_Dokumentation\r\n");
@@ -173,14 +176,37 @@ void TestTamo::run_data()
     row("installed: found beside the program", "empty", {"-c", "DIR/prefix/bin/tamo topics"}, 0,
         "Installiert\n");
     row("--doc file missing", "empty", {"search", "--doc", "none.txw", "x"}, 2, "", "none.txw");
-    row("no command", "empty", {}, 2, "", "tamo: kein Befehl angegeben\nDie Befehle zeigt");
+    // A reader that stops early ends tamo by SIGPIPE, without a message, even where the caller
+    // ignores the signal (trap '' PIPE passes it on ignored).
+    row("a reader that stops early", "empty",
+        {"-c", "trap '' PIPE; exec 3>&1; { tamo show --doc DIR/big.txw A; echo \"exit $?\" >&3; } "
+               "| head -1"},
+        0, "A\nexit 141\n");
+    row("no command", "empty", {"--json"}, 2, "", "tamo: kein Befehl angegeben\nDie Befehle zeigt");
+    row("no argument at all: the short help", "empty", {}, 2, "",
+        "tamo: kein Befehl angegeben\nAufruf:\n  tamo topics [--doc DATEI] [--json]\n  tamo show");
     row("unknown command", "empty", {"frobnicate"}, 2, "", "tamo: unbekannter Befehl");
     row("argument too many", "empty", {"topics", "extra"}, 2, "", "falsche Zahl");
     row("argument missing", "empty", {"show", "--doc", "DIR/t.txw"}, 2, "", "falsche Zahl");
     row("--doc without file", "empty", {"topics", "--doc"}, 2, "", "--doc braucht");
     row("unknown option", "empty", {"topics", "--bogus"}, 2, "", "unbekannte Option --bogus");
-    row("help", "empty", {"show", "--help"}, 0, "Aufruf:\n  tamo topics […\n…");
-    row("version", "empty", {"--version", "topics"}, 0, "tamo (QuarnTamo) " QUARNTAMO_VERSION "\n");
+    row("unknown short option", "empty", {"show", "--doc", "DIR/t.txw", "-x"}, 2, "",
+        "tamo: unbekannte Option -x");
+    row("a name beginning with - after --", "empty", {"show", "--doc", "DIR/t.txw", "--", "-x"}, 1,
+        "Fehler: Thema nicht gefunden.\n…", "Kein Thema heißt „-x“");
+    row("- alone is a text", "empty", {"prefix", "--doc", "DIR/t.txw", "-"}, 0, "");
+    row("help", "empty", {"--help"}, 0, "Aufruf:\n  tamo topics […\n…");
+    row("help wins over a wrong option", "empty", {"-x", "-h"}, 0, "Aufruf:\n…");
+    row("help ends with where to report bugs", "empty", {"-c", "tamo --help | tail -n 1"}, 0,
+        "Fehler bitte an <dev@quarntamo.invalid> melden.\n");
+    row("a command's help", "empty", {"show", "--help"}, 0,
+        "Aufruf: tamo show [--doc DATEI] [--json] NAME\nGibt das Thema NAME …\n…");
+    row("a command's help ends with where to report bugs", "empty",
+        {"-c", "tamo check --bogus --help | tail -n 1"}, 0,
+        "Fehler bitte an <dev@quarntamo.invalid> melden.\n");
+    row("version, with copyright and licence", "empty", {"--version", "topics"}, 0,
+        "tamo (QuarnTamo) " QUARNTAMO_VERSION "\nCopyright (C) 2026 QuarnTamo developers\n"
+        "Lizenz: MIT…\n…");
     // Plain output shows control characters as \xHH; JSON escapes them its own way.
     row("control bytes in show", "empty", {"show", "--doc", "DIR/ctl.txw", "T\x1b]0;x\x07"}, 0,
         "T\\x1b]0;x\\x07\n\nA\\x0dB\\x9d\n\nVerwandte Themen:\n  T\\x1b]0;x\\x07\n");
