@@ -11,7 +11,8 @@ private slots:
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode");   // -1: the window stays open
+        // -1: the window stays open; -2: a message box stays open, its message on stderr too
+        QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("output"); // a part of stdout, or of stderr for exit code 2
         QTest::newRow("help") << QStringList{"--help"} << 0 << "Aufruf: quarntamo [VERZEICHNIS";
         QTest::newRow("version, also after an argument")
@@ -19,7 +20,9 @@ private slots:
             << "quarntamo (QuarnTamo) " QUARNTAMO_VERSION "\n";
         QTest::newRow("two arguments") << QStringList{"docs", "docs"} << 2 << "nur ein Verzeichnis";
         QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "Option --bogus";
-        QTest::newRow("missing") << QStringList{"nix"} << 2 << "quarntamo: \u201Enix\u201C gibt";
+        // Whoever opened it from a file manager sees no terminal.
+        QTest::newRow("missing: also in a box")
+            << QStringList{"nix"} << -2 << "quarntamo: \u201Enix\u201C gibt";
         QTest::newRow("a directory: the lookup starts there") << QStringList{"docs"} << -1 << "";
     }
 
@@ -46,6 +49,14 @@ private slots:
             viewer.kill();
             viewer.waitForFinished();
             QVERIFY(QFileInfo::exists(root.filePath("docs/tamoini.txt")));
+        } else if (exitCode == -2) {
+            QByteArray err;
+            QTRY_VERIFY_WITH_TIMEOUT(
+                (err += viewer.readAllStandardError()).contains(output.toUtf8()), 20000);
+            // The message is written before the box opens: the program waits for the box.
+            QVERIFY(!viewer.waitForFinished(500));
+            viewer.kill();
+            viewer.waitForFinished();
         } else {
             QVERIFY(viewer.waitForFinished(60000));
             QCOMPARE(viewer.exitCode(), exitCode);
