@@ -119,6 +119,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationVersion(QStringLiteral(QUARNTAMO_VERSION));
     // The installed desktop entry, named after the application's component id.
     QApplication::setDesktopFileName(QStringLiteral("io.github.quarntamo.QuarnTamo"));
+    tamo::loadQtTranslations();
     QString docFile;
     if (const std::optional<int> code =
             takeDocumentationArgument(QApplication::arguments().mid(1), &docFile))

@@ -1,15 +1,33 @@
+#include "shell/controls.h"
 #include "shell/startup.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
-// The message box for a documentation argument that cannot be used.
+#include <memory>
+
+// What the viewer prepares before its windows: Qt's own texts in German, and the message box
+// for a documentation argument that cannot be used.
 class TestStartup : public QObject {
     Q_OBJECT
 private slots:
+    void qtTextsAreGerman()
+    {
+        QVERIFY(tamo::loadQtTranslations());
+        tamo::TopicTextView text;
+        text.setTopicText(QStringLiteral("Zeile"));
+        const std::unique_ptr<QMenu> menu(text.createStandardContextMenu());
+        QStringList captions;
+        for (const QAction *action : menu->actions())
+            captions += action->text().remove(u'&').section(u'\t', 0, 0);
+        QVERIFY2(captions.contains(u"Kopieren") && captions.contains(u"Alles auswählen"),
+                 qPrintable(captions.join(u", ")));
+    }
+
     // The box shows the message as plain text (a file name may look like markup) under the
     // main window's title, and returns once the user has clicked OK.
     void problemShownInABox()
