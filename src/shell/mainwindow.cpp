@@ -120,6 +120,8 @@ void MainWindow::createControls()
     QFont bold = defaultWindowFont();
     bold.setBold(true);
     m_topicTitle->setFont(bold);
+    // Its accessible name becomes the shown topic's name (showSelectedTopic()).
+    m_topicTitle->setAccessibleDescription(QStringLiteral("Name des angezeigten Themas"));
     m_topicTitle->hide();
     m_relatedLabel = makeControl<QLabel>(layout::kRelatedLabel, this);
     m_relatedLabel->hide();

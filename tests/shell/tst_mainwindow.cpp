@@ -4,6 +4,7 @@
 #include "support/tempdoc.h"
 #include "viewer/topicreader.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateTime>
@@ -136,6 +137,7 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void listsChooseOnlyWhatTheUserChose();
+    void screenReadersHearAndChooseTopics();
     void standardKeysAndMouseButtons();
     void queryBoxFiltersSearchesAndMarks();
     void documentationFileGivenByName();
@@ -199,6 +201,48 @@ void TestMainWindow::listsChooseOnlyWhatTheUserChose()
     f.choose("Liste");
     f.click("forwardButton");
     QCOMPARE(f.title(), QString("Zugriff"));
+}
+
+// What a screen reader hears and does through Qt's accessibility interfaces: the title's name
+// is the shown topic's (Qt announces each new name to an active screen reader; without one,
+// as here, it raises no events); an entry of a list is chosen by its action or by the list's
+// row selection (Qt 6.4 offers no more: the action is Qt's "Toggle", and a list has no
+// selection interface of its own).
+void TestMainWindow::screenReadersHearAndChooseTopics()
+{
+    WindowFixture f(kDoc);
+    QLabel *title = f.control<QLabel>("topicTitle");
+    QAccessibleInterface *titleAccess = QAccessible::queryAccessibleInterface(title);
+    QCOMPARE(titleAccess->text(QAccessible::Name), kStart);
+    QVERIFY(!titleAccess->text(QAccessible::Description).isEmpty());
+
+    // The arrow keys in the related topics.
+    f.press(f.relatedList(), Qt::Key_Down);
+    QCOMPARE(f.title(), QString("Datei"));
+    QCOMPARE(titleAccess->text(QAccessible::Name), QString("Datei"));
+
+    // An entry's action, as the screen reader offers it.
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(f.relatedList());
+    QAccessibleInterface *entry = nullptr;
+    for (int i = 0; i < list->childCount() && !entry; ++i) {
+        if (list->child(i)->text(QAccessible::Name) == u"Liste")
+            entry = list->child(i);
+    }
+    QVERIFY(entry && entry->actionInterface());
+    entry->actionInterface()->doAction(entry->actionInterface()->actionNames().value(0));
+    QTRY_COMPARE(f.title(), QString("Liste"));
+    QCOMPARE(titleAccess->text(QAccessible::Name), QString("Liste"));
+    QCOMPARE(f.relatedList()->selectedRow(), -1); // the list is refilled for the new topic
+
+    // The topic list's row selection.
+    f.typeQuery("Zu");
+    QAccessibleInterface *topics = QAccessible::queryAccessibleInterface(f.topicList());
+    QVERIFY(topics->tableInterface());
+    QVERIFY(topics->tableInterface()->selectRow(0));
+    QTRY_COMPARE(f.title(), QString("Zugriff"));
+    QCOMPARE(titleAccess->text(QAccessible::Name), QString("Zugriff"));
+    f.click("backButton");
+    QCOMPARE(f.title(), QString("Liste"));
 }
 
 void TestMainWindow::standardKeysAndMouseButtons()
