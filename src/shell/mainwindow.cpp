@@ -8,6 +8,7 @@
 #include "std/textroutines.h"
 #include "store/doclocation.h"
 #include "store/docreader.h"
+#include "viewer/windowplace.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -235,11 +236,8 @@ void MainWindow::connectControls()
 void MainWindow::loadAndShow(const LoadProgress &progress)
 {
     if (!m_loaded) {
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            move(homeFramePosition(frameGeometry().size(), screen->availableGeometry()));
         loadDocumentation(progress);
     }
     show();
