@@ -378,6 +378,10 @@ bool MainWindow::onStandardKey(const QKeyEvent *event)
     const int key = event->key();
     const Qt::KeyboardModifiers modifiers =
         event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (modifiers == Qt::ControlModifier && key == Qt::Key_P) {
+        printTopic(); // the one key without a button
+        return true;
+    }
     QPushButton *button = nullptr;
     if (key == Qt::Key_Back || (modifiers == Qt::AltModifier && key == Qt::Key_Left))
         button = m_backButton;

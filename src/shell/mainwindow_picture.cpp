@@ -17,8 +17,6 @@
 
 namespace tamo {
 
-namespace {
-
 // Only a regular file is read: a picture line may name a pipe or a device, which would block
 // or never end.
 QImage loadPicture(const QString &name)
@@ -34,6 +32,8 @@ QImage loadPicture(const QString &name)
         return {};
     return reader.read();
 }
+
+namespace {
 
 // What tells one picture file from another: its path, size and time of the last change. Empty
 // for a name that is no regular file, which is read again every time.

@@ -10,6 +10,8 @@
 #include <QDateTime>
 #include <QDir>
 #include <QLabel>
+#include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
@@ -139,6 +141,7 @@ private slots:
     void listsChooseOnlyWhatTheUserChose();
     void screenReadersHearAndChooseTopics();
     void standardKeysAndMouseButtons();
+    void printsTheShownTopic();
     void queryBoxFiltersSearchesAndMarks();
     void documentationFileGivenByName();
     void keysReachTheFindCommand();
@@ -287,6 +290,65 @@ void TestMainWindow::standardKeysAndMouseButtons()
     wheel(60, Qt::ControlModifier);
     wheel(120, Qt::NoModifier); // scrolls, no zoom
     QCOMPARE(f.text()->font().pointSizeF(), 10.0);
+}
+
+namespace {
+
+// The standard output of a tool from poppler-utils, which reads PDF files.
+QString popplerOutput(const QString &tool, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        qFatal("%s failed: install the Debian package poppler-utils", qPrintable(tool));
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+// Ctrl+P, wherever the focus is, asks the print dialog and prints the shown topic: its name,
+// its text as shown (markup too, as plain text) and its pictures, each where its line stands.
+void TestMainWindow::printsTheShownTopic()
+{
+    WindowFixture f(kDoc + "###Bilder\r\nVor dem Bild.\r\n%%%bild.png\r\n<b>Danach</b> mehr.\r\n"
+                           "%%%fehlt.png\r\nEnde.\r\n");
+    f.savePicture("bild.png", 120, 80);
+    const QString pdf = f.dir.filePath("thema.pdf");
+    QString output = pdf;
+    int dialogs = 0;
+    bool accept = false;
+    f.window->setPrintDialog([&](QPrinter &printer) {
+        ++dialogs;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(output);
+        return accept;
+    });
+    f.show("Bilder");
+    f.press(f.text(), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(dialogs, 1);
+    QVERIFY(!QFileInfo::exists(pdf)); // the dialog was cancelled
+
+    accept = true;
+    f.press(f.control("queryBox"), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(dialogs, 2);
+    QVERIFY(f.messages.isEmpty());
+    QStringList lines = popplerOutput("pdftotext", {pdf, "-"}).split(u'\n', Qt::SkipEmptyParts);
+    lines.removeIf([](const QString &l) { return l.trimmed().isEmpty() || l.startsWith(u'\f'); });
+    QCOMPARE(lines.mid(0, 4),
+             QStringList({"Bilder", "Vor dem Bild.", "<b>Danach</b> mehr.", "Ende."}));
+    // The one picture that can be read, at its own size.
+    const QStringList images =
+        popplerOutput("pdfimages", {"-list", pdf}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+    QCOMPARE(images.size(), 1);
+    QCOMPARE(images[0].simplified().section(u' ', 3, 4), QString("120 80"));
+    QCOMPARE(popplerOutput("pdfinfo", {pdf}).section(u'\n', 0, 0).simplified(),
+             QString("Title: Bilder"));
+
+    // A printer that cannot print says so.
+    output = f.dir.filePath("fehlt/thema.pdf");
+    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    f.press(f.text(), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(f.messages, QStringList("Das Thema \u201EBilder\u201C konnte nicht gedruckt werden."));
 }
 
 void TestMainWindow::queryBoxFiltersSearchesAndMarks()
