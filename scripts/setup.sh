@@ -13,7 +13,7 @@ packages=(
     qt6-image-formats-plugins qt6-qpa-plugins qt6-translations-l10n
     fonts-liberation fonts-dejavu-core
     desktop-file-utils appstream shared-mime-info
-    xvfb x11-utils poppler-utils
+    xvfb x11-utils poppler-utils bash-completion
 )
 # The Debian package: dpkg-shlibdeps finds its library dependencies, lintian checks it.
 if [ "$preset" = package ]; then

@@ -131,6 +131,81 @@ private slots:
         QVERIFY(problems[5].toObject().value("message").toString().contains(u"keine gewöhnliche"));
     }
 
+    // The bash completion, run by bash (with the bash-completion package's helpers where it is
+    // installed) on a command line that ends at the cursor, split into words as bash splits
+    // it (DIR: the test directory): what it offers, in any order. bash quotes the names.
+    void bashCompletion_data()
+    {
+        QTest::addColumn<QString>("cwd");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("offered");
+        const QStringList topics{"a\"b\\c", "Äpfel", "Datei", "Zugriff"};
+        QTest::newRow("commands") << "empty"
+                                  << "tamo "
+                                  << QStringList{"topics", "show", "prefix", "search", "check"};
+        QTest::newRow("a command begun") << "empty"
+                                         << "tamo s" << QStringList{"show", "search"};
+        QTest::newRow("options") << "empty"
+                                 << "tamo --"
+                                 << QStringList{"--doc", "--json", "--help", "--version", "--"};
+        QTest::newRow("options after a command") << "empty"
+                                                 << "tamo show --j" << QStringList{"--json"};
+        QTest::newRow("a file after --doc")
+            << "empty"
+            << "tamo --doc DIR/warn" << QStringList{"DIR/warned.txw"};
+        QTest::newRow("a file after --doc=")
+            << "empty"
+            << "tamo --doc=DIR/warn" << QStringList{"DIR/warned.txw"};
+        QTest::newRow("a topic from --doc")
+            << "empty"
+            << "tamo show --doc DIR/t.txw Dat" << QStringList{"Datei"};
+        QTest::newRow("every topic from --doc=") << "empty"
+                                                 << "tamo prefix --doc=DIR/t.txw " << topics;
+        QTest::newRow("the case of the beginning ignored")
+            << "empty"
+            << "tamo show --doc DIR/t.txw äP" << QStringList{"Äpfel"};
+        QTest::newRow("a topic of the documentation found")
+            << "settings/docs"
+            << "tamo search verw" << QStringList{"Verwendung_der_Dokumentation"};
+        QTest::newRow("no second argument") << "empty"
+                                            << "tamo show --doc DIR/t.txw Datei " << QStringList{};
+        QTest::newRow("topics takes none") << "empty"
+                                           << "tamo topics --doc DIR/t.txw " << QStringList{};
+        QTest::newRow("after --, names only") << "empty"
+                                              << "tamo show --doc DIR/t.txw -- -" << QStringList{};
+    }
+    void bashCompletion()
+    {
+        QFETCH(QString, cwd);
+        QFETCH(QString, line);
+        QFETCH(QStringList, offered);
+        line.replace("DIR/", m_dir.path() + u'/');
+        offered.replaceInStrings("DIR/", m_dir.path() + u'/');
+        // bash ends a word at a blank and makes = its own word.
+        const char *script =
+            "helpers=/usr/share/bash-completion/bash_completion\n"
+            "[ -f \"$helpers\" ] && source \"$helpers\"\n"
+            "source \"$0\"\n"
+            "COMP_LINE=$1\n"
+            "COMP_POINT=${#COMP_LINE}\n"
+            "read -ra COMP_WORDS <<<\"${COMP_LINE//=/ = }\"\n"
+            "[[ $COMP_LINE == *' ' ]] && COMP_WORDS+=(\"\")\n"
+            "COMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n"
+            "_tamo tamo \"${COMP_WORDS[COMP_CWORD]}\" \"${COMP_WORDS[COMP_CWORD - 1]}\"\n"
+            "printf '%s\\n' \"${COMPREPLY[@]}\"\n";
+        QProcess bash;
+        bash.setWorkingDirectory(directory(cwd));
+        bash.start("bash", {"-c", QString::fromUtf8(script),
+                            QUARNTAMO_SOURCE_DIR "/apps/tamo/completion.bash", line});
+        QVERIFY(bash.waitForFinished(60000));
+        QCOMPARE(bash.readAllStandardError(), QByteArray());
+        QStringList got = QString::fromUtf8(bash.readAllStandardOutput()).split(u'\n');
+        got.removeAll(QString());
+        got.sort();
+        offered.sort();
+        QCOMPARE(got, offered);
+    }
+
 private:
     QString directory(const QString &name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
