@@ -7,6 +7,7 @@
 #include "std/textroutines.h"
 #include "store/doclocation.h"
 #include "store/docreader.h"
+#include "store/regularfile.h"
 #include "store/topicindex.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace tamo {
 
@@ -111,11 +113,16 @@ const std::map<QString, Command> &commands()
 
 } // namespace
 
+QString cliMessage(const QString &message)
+{
+    return QString::fromUtf8(escapeControls(message.toUtf8()));
+}
+
 CliResult cliFailure(const QString &message)
 {
     CliResult r;
     r.exitCode = 2;
-    r.error = QString::fromUtf8(escapeControls(message.toUtf8())); // messages quote file content
+    r.error = cliMessage(message);
     return r;
 }
 
@@ -184,9 +191,8 @@ QString versionText()
                           "Es gibt KEINE GARANTIE, soweit das Gesetz es zul\u00E4sst.\n");
 }
 
-CliResult runTamo(const QStringList &arguments)
+std::optional<CliResult> parseArguments(const QStringList &arguments, CliOptions &options)
 {
-    CliOptions options;
     QStringList positional;
     // Help and version win over everything else on the line (before --); of the wrong
     // options the first is reported.
@@ -243,6 +249,15 @@ CliResult runTamo(const QStringList &arguments)
         return usageFailure(QStringLiteral("falsche Zahl von Argumenten"));
     if (command.takesArgument)
         options.argument = positional.first();
+    return std::nullopt;
+}
+
+CliResult runCommand(const CliOptions &options)
+{
+    const auto it = commands().find(options.command);
+    if (it == commands().end())
+        return usageFailure(QStringLiteral("unbekannter Befehl %1").arg(options.command));
+    const Command &command = it->second;
 
     QString path;
     QString error;
@@ -250,7 +265,7 @@ CliResult runTamo(const QStringList &arguments)
         return failure(error);
     const QFileInfo info(path);
     const QString shown = elidedForMessage(path); // it may come from tamoini.txt
-    if (!info.exists())
+    if (nothingAt(path)) // a link that leads nowhere or in a circle is reported as such below
         return failure(QStringLiteral("%1: Datei nicht gefunden").arg(shown));
     if (info.isDir())
         return failure(QStringLiteral("%1: ist ein Verzeichnis").arg(shown));
@@ -263,6 +278,14 @@ CliResult runTamo(const QStringList &arguments)
     if (!options.json)
         result.out = escapeControls(result.out);
     return result;
+}
+
+CliResult runTamo(const QStringList &arguments)
+{
+    CliOptions options;
+    if (std::optional<CliResult> answer = parseArguments(arguments, options))
+        return *answer;
+    return runCommand(options);
 }
 
 } // namespace tamo

@@ -38,10 +38,6 @@ using MessageSink = std::function<void(const QString &text, const QString &title
 // dialog; tests choose a PDF file instead.
 using PrintDialog = std::function<bool(QPrinter &printer)>;
 
-// A picture named by a topic, read as the window shows it (mainwindow_picture.cpp): only from a
-// regular file and within the memory limit; a null image otherwise.
-QImage loadPicture(const QString &name);
-
 // The main window: the shown topic (title, text, picture, related topics), the topic list
 // with its query box, the back, forward and text-size buttons, and the find panel that finds
 // a string in the topic text.
@@ -99,6 +95,7 @@ private:
     // The picture beside the text and the text size (mainwindow_picture.cpp).
     void requestPictureUpdate();
     void runDeferredPictureUpdate();
+    void updatePicture(); // for the caret, now
     void hidePicture();
     void enlargeText();
     void shrinkText();
@@ -154,7 +151,7 @@ private:
     QPushButton *m_closeFindButton = nullptr;
     SearchProgressBar *m_searchProgress = nullptr;
     QTimer *m_geometryGuard = nullptr;
-    QTimer *m_pictureDelay = nullptr;
+    QTimer *m_pictureDelay = nullptr; // the deferred picture update
 
     // The documentation and what the window shows of it.
     Clock m_clock;

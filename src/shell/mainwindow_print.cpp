@@ -5,6 +5,7 @@
 
 #include "shell/controls.h"
 #include "viewer/picturechoice.h"
+#include "viewer/pictureload.h"
 
 #include <QLabel>
 #include <QPrintDialog>
@@ -77,7 +78,7 @@ void MainWindow::printTopicOn(QPrinter &printer) const
             cursor.insertText(fullLine, text);
             continue;
         }
-        const QImage picture = loadPicture(fullLine.mid(3));
+        const QImage picture = loadPicture(fullLine.mid(3)).image;
         if (picture.isNull())
             continue; // as in the window: a picture that cannot be read is left out
         cursor.insertBlock(line, text);

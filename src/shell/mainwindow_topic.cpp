@@ -71,10 +71,10 @@ void MainWindow::showSelectedTopic()
     m_topicText->setTopicText(topic.shownText);
     if (!m_resultQuery.isEmpty())
         m_topicText->setMarks(searchHits(topic.shownText, m_resultQuery));
-    m_topicTitle->setText(topic.title);
+    m_topicTitle->setText(shownName(topic.title));
     // Screen readers know the shown topic by the title's name; a new name is announced to them
     // (the accessibility event for a changed name).
-    m_topicTitle->setAccessibleName(topic.title);
+    m_topicTitle->setAccessibleName(m_topicTitle->text());
     m_topicFullText = topic.fullText;
     requestPictureUpdate();
 
@@ -84,6 +84,13 @@ void MainWindow::showSelectedTopic()
 
 void MainWindow::updateHistoryButtons()
 {
+    // A button that disables itself while it has the focus would pass the focus on to the next
+    // control, the related topics, where the next arrow key opens a topic. The topic text that
+    // "<" or ">" has just changed takes it instead.
+    const QWidget *focus = focusWidget();
+    if ((focus == m_forwardButton && !m_history.canGoForward()) ||
+        (focus == m_backButton && !m_history.canGoBack()))
+        m_topicText->setFocus(Qt::OtherFocusReason);
     m_forwardButton->setEnabled(m_history.canGoForward());
     m_backButton->setEnabled(m_history.canGoBack());
 }

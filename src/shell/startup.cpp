@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "shell/appearance.h"
 #include "shell/layout.h"
 
 #include <QCoreApplication>
@@ -7,6 +8,8 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QTranslator>
+
+#include <memory>
 
 namespace tamo {
 
@@ -26,10 +29,9 @@ bool loadQtTranslations()
 
 void showStartupProblem(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf16(layout::kWindowTitle), text,
-                    QMessageBox::Ok);
-    box.setTextFormat(Qt::PlainText); // it quotes a file name, which may look like markup
-    box.exec();
+    const std::unique_ptr<QMessageBox> box(
+        makeMessageBox(text, QString::fromUtf16(layout::kWindowTitle), nullptr));
+    box->exec();
 }
 
 } // namespace tamo
