@@ -58,7 +58,11 @@ _tamo()
         declare -F dequote >/dev/null && text=$(dequote "$cur")
         local -a documentation=()
         [[ -n $doc ]] && documentation=(--doc "${doc/#\~/$HOME}")
-        mapfile -t COMPREPLY < <(tamo prefix "${documentation[@]}" -- "$text" 2>/dev/null)
+        # One name a line, taken whole (no globbing); read by the command substitution in large
+        # blocks, where mapfile reads a pipe byte by byte.
+        local -
+        set -f
+        COMPREPLY=($(tamo prefix "${documentation[@]}" -- "$text" 2>/dev/null))
         declare -F __ltrim_colon_completions >/dev/null && __ltrim_colon_completions "$cur"
         ;;
     esac

@@ -47,6 +47,7 @@ private slots:
             "%%%bild.png\r\n---Zugriff\r\n---Anhang\r\n###a\"b\\c\r\ndateien\r\n");
         writeTempFile(m_dir, "warned.txw", "###Verwendung_der_Dokumentation\r\n###Datei\n");
         writeTempFile(m_dir, "broken.txw", "###A\r\n---B\r\n");
+        writeTempFile(m_dir, "star.txw", "###*\r\n");
         // More text than a pipe holds: tamo is still writing when head has gone.
         writeTempFile(m_dir, "big.txw",
                       "###A\r\n" + QByteArray(100, 'x').append("\r\n").repeated(40000));
@@ -202,6 +203,9 @@ private slots:
         QTest::newRow("the case of the beginning ignored")
             << "empty"
             << "tamo show --doc DIR/t.txw äP" << QStringList{"Äpfel"};
+        QTest::newRow("a name that looks like a file pattern")
+            << "settings"
+            << "tamo show --doc DIR/star.txw " << QStringList{"*"};
         QTest::newRow("a topic of the documentation found")
             << "settings/docs"
             << "tamo search verw" << QStringList{"Verwendung_der_Dokumentation"};
