@@ -8,6 +8,7 @@
 
 #include "shell/mainwindow.h"
 #include "shell/splashwindow.h"
+#include "shell/startup.h"
 #include "std/streamoutput.h"
 
 #include <QApplication>
@@ -66,6 +67,15 @@ std::optional<int> answerInformationRequest(int argc, char **argv)
     return std::nullopt;
 }
 
+// A documentation argument that cannot be used: on stderr and, for whoever opened the file
+// from a file manager, in a message box.
+int documentationProblem(const QString &message)
+{
+    const int code = usageError(message);
+    tamo::showStartupProblem(message);
+    return code;
+}
+
 // The documentation named on the command line (the application has taken out the options
 // that are its own): a directory becomes the working directory; a file is returned for the
 // main window. Returns an exit code where the arguments cannot be used.
@@ -83,15 +93,17 @@ std::optional<int> takeDocumentationArgument(QStringList arguments, QString *doc
     if (info.isDir()) {
         if (QDir::setCurrent(info.absoluteFilePath()))
             return std::nullopt;
-        return usageError(QStringLiteral("In das Verzeichnis \u201E%1\u201C kann nicht "
-                                         "gewechselt werden.")
-                              .arg(info.filePath()));
+        return documentationProblem(QStringLiteral("In das Verzeichnis \u201E%1\u201C kann nicht "
+                                                   "gewechselt werden.")
+                                        .arg(info.filePath()));
     }
-    if (info.isFile()) {
+    // Any other file that exists goes to the main window, which says why it cannot be read.
+    if (info.exists()) {
         *docFile = info.absoluteFilePath();
         return std::nullopt;
     }
-    return usageError(QStringLiteral("\u201E%1\u201C gibt es nicht.").arg(info.filePath()));
+    return documentationProblem(
+        QStringLiteral("\u201E%1\u201C gibt es nicht.").arg(info.filePath()));
 }
 
 } // namespace
@@ -107,6 +119,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationVersion(QStringLiteral(QUARNTAMO_VERSION));
     // The installed desktop entry, named after the application's component id.
     QApplication::setDesktopFileName(QStringLiteral("io.github.quarntamo.QuarnTamo"));
+    tamo::loadQtTranslations();
     QString docFile;
     if (const std::optional<int> code =
             takeDocumentationArgument(QApplication::arguments().mid(1), &docFile))

@@ -7,6 +7,7 @@
 #include "viewer/startup.h"
 #include "viewer/textsize.h"
 #include "viewer/topicreader.h"
+#include "viewer/windowplace.h"
 
 #include <QTest>
 
@@ -251,6 +252,33 @@ private slots:
         const TextFont f = row.enlarge ? enlargeText(row.before) : shrinkText(row.before);
         QCOMPARE(f.size, row.after.size);
         QCOMPARE(f.bold, row.after.bold);
+    }
+
+    // The window's frame on screens it fits and does not fit: the window is 792 x 573 with a
+    // title bar; 1366 x 768 at scale 1.5 leaves 911 x 512 less a panel.
+    void homePlace_data()
+    {
+        QTest::addColumn<QSize>("frame");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QPoint>("home");
+        QTest::newRow("fits: centred")
+            << QSize(800, 600) << QRect(0, 0, 1920, 1080) << QPoint(560, 240);
+        QTest::newRow("fits exactly") << QSize(800, 600) << QRect(0, 0, 800, 600) << QPoint(0, 0);
+        QTest::newRow("fits beside a panel")
+            << QSize(800, 600) << QRect(64, 32, 1856, 1048) << QPoint(592, 256);
+        QTest::newRow("too tall: at the top, centred across")
+            << QSize(792, 601) << QRect(0, 27, 911, 485) << QPoint(59, 27);
+        QTest::newRow("too wide: at the left, centred down")
+            << QSize(1000, 400) << QRect(0, 0, 911, 512) << QPoint(0, 56);
+        QTest::newRow("neither: top left of the area")
+            << QSize(1000, 600) << QRect(1920, -200, 911, 512) << QPoint(1920, -200);
+    }
+    void homePlace()
+    {
+        QFETCH(QSize, frame);
+        QFETCH(QRect, available);
+        QFETCH(QPoint, home);
+        QCOMPARE(homeFramePosition(frame, available), home);
     }
 
 private:
