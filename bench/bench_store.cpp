@@ -3,7 +3,7 @@
 
 #include "store/docreader.h"
 #include "store/topicindex.h"
-#include "viewer/startup.h"
+#include "viewer/splash.h"
 
 #include <QFile>
 #include <QProcess>

@@ -2,7 +2,7 @@
 
 #include "shell/layout.h"
 #include "shell/mainwindow.h"
-#include "viewer/startup.h"
+#include "viewer/splash.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "shell/appearance.h"
 #include "store/topicindex.h"
-#include "viewer/startup.h"
+#include "viewer/splash.h"
 
 #include <QElapsedTimer>
 #include <QPixmap>

@@ -4,7 +4,7 @@
 #include "viewer/history.h"
 #include "viewer/picturechoice.h"
 #include "viewer/picturethrottle.h"
-#include "viewer/startup.h"
+#include "viewer/splash.h"
 #include "viewer/textsize.h"
 #include "viewer/topicreader.h"
 #include "viewer/windowplace.h"

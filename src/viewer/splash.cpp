@@ -1,4 +1,4 @@
-#include "viewer/startup.h"
+#include "viewer/splash.h"
 
 #include "std/textroutines.h"
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
-// The viewer's start-up as the splash window shows it: its countdown and its loading caption.
+// The splash window's rules: its countdown and its loading caption.
 namespace tamo {
 
 // The splash window counts down from 3, one step per tick of its timer:
