@@ -29,11 +29,6 @@ struct Command {
     const char16_t *summary;  // what the command prints, for its own help
 };
 
-CliResult failure(const QString &message)
-{
-    return cliFailure(message);
-}
-
 // A wrong call: what is wrong, and where the right calls are listed.
 CliResult usageFailure(const QString &message)
 {
@@ -53,33 +48,6 @@ bool findDocFile(const CliOptions &options, QString *path, QString *error)
 }
 
 } // namespace
-
-CliResult topicsCommand(const CliOptions &options, Documentation &doc)
-{
-    const TopicIndex &index = doc.index();
-    CliResult result;
-    QByteArray &out = result.out;
-    out.reserve(index.count() * 40);
-    if (options.json) {
-        out += "{\"topics\":[";
-        for (qsizetype i = 0; i < index.count(); ++i) {
-            if (i)
-                out += ',';
-            out += "{\"name\":";
-            json::appendString(out, index.names.at(i));
-            out += ",\"position\":";
-            out += QByteArray::number(index.positions.at(i));
-            out += '}';
-        }
-        out += "]}\n";
-    } else {
-        for (const QString &name : index.names) {
-            out += name.toUtf8();
-            out += '\n';
-        }
-    }
-    return result;
-}
 
 namespace {
 
@@ -262,18 +230,18 @@ CliResult runCommand(const CliOptions &options)
     QString path;
     QString error;
     if (!findDocFile(options, &path, &error))
-        return failure(error);
+        return cliFailure(error);
     const QFileInfo info(path);
     const QString shown = elidedForMessage(path); // it may come from tamoini.txt
     if (nothingAt(path)) // a link that leads nowhere or in a circle is reported as such below
-        return failure(QStringLiteral("%1: Datei nicht gefunden").arg(shown));
+        return cliFailure(QStringLiteral("%1: Datei nicht gefunden").arg(shown));
     if (info.isDir())
-        return failure(QStringLiteral("%1: ist ein Verzeichnis").arg(shown));
+        return cliFailure(QStringLiteral("%1: ist ein Verzeichnis").arg(shown));
 
     Documentation doc;
     doc.path = path;
     if (!doc.reader.open(path, &error))
-        return failure(QStringLiteral("%1: %2").arg(shown, error));
+        return cliFailure(QStringLiteral("%1: %2").arg(shown, error));
     CliResult result = command.run(options, doc);
     if (!options.json)
         result.out = escapeControls(result.out);

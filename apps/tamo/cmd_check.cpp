@@ -95,18 +95,15 @@ CliResult checkCommand(const CliOptions &options, Documentation &doc)
 
     QByteArray &out = result.out;
     if (options.json) {
-        out += "{\"problems\":[";
-        for (qsizetype i = 0; i < problems.size(); ++i) {
-            const DocProblem &p = problems.at(i).problem;
-            if (i)
-                out += ',';
-            out += "{\"line\":" + QByteArray::number(p.line) + ",\"severity\":\"" +
-                   severityName(p.severity()) + "\",\"kind\":\"" + kindId(p.kind) +
-                   "\",\"message\":";
-            json::appendString(out, p.message);
-            out += '}';
-        }
-        out += "]}\n";
+        out += "{\"problems\":";
+        json::appendArray(out, problems, [](QByteArray &o, const Located &located) {
+            const DocProblem &p = located.problem;
+            o += "{\"line\":" + QByteArray::number(p.line) + ",\"severity\":\"" +
+                 severityName(p.severity()) + "\",\"kind\":\"" + kindId(p.kind) + "\",\"message\":";
+            json::appendString(o, p.message);
+            o += '}';
+        });
+        out += "}\n";
         return result;
     }
     for (const Located &p : problems) {

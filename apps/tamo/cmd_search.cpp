@@ -18,17 +18,13 @@ CliResult searchCommand(const CliOptions &options, Documentation &doc)
     QByteArray &out = result.out;
     out.reserve(results.size() * 40 + 16);
     if (options.json) {
-        out += "{\"results\":[";
-        for (qsizetype i = 0; i < results.size(); ++i) {
-            if (i)
-                out += ',';
-            out += "{\"name\":";
-            json::appendString(out, results.at(i).name);
-            out += ",\"score\":";
-            out += QByteArray::number(results.at(i).score);
-            out += '}';
-        }
-        out += "]}\n";
+        out += "{\"results\":";
+        json::appendArray(out, results, [](QByteArray &o, const RankedTopic &t) {
+            o += "{\"name\":";
+            json::appendString(o, t.name);
+            o += ",\"score\":" + QByteArray::number(t.score) + '}';
+        });
+        out += "}\n";
     } else {
         for (const RankedTopic &t : results) {
             out += QByteArray::number(t.score).rightJustified(6, ' ');

@@ -7,7 +7,35 @@
 #include "store/topicindex.h"
 #include "viewer/topicreader.h"
 
+#include <ranges>
+
 namespace tamo {
+
+// tamo topics: every topic in the index's order, with its heading's position in --json.
+CliResult topicsCommand(const CliOptions &options, Documentation &doc)
+{
+    const TopicIndex &index = doc.index();
+    CliResult result;
+    QByteArray &out = result.out;
+    out.reserve(index.count() * 40);
+    if (options.json) {
+        out += "{\"topics\":";
+        // The index is two parallel lists: walk it by position.
+        const auto entries = std::views::iota(qsizetype(0), index.count());
+        json::appendArray(out, entries, [&index](QByteArray &o, qsizetype i) {
+            o += "{\"name\":";
+            json::appendString(o, index.names.at(i));
+            o += ",\"position\":" + QByteArray::number(index.positions.at(i)) + '}';
+        });
+        out += "}\n";
+    } else {
+        for (const QString &name : index.names) {
+            out += name.toUtf8();
+            out += '\n';
+        }
+    }
+    return result;
+}
 
 // tamo show NAME: the topic as the viewer shows it right after loading: its title, its text,
 // its full text with picture lines, and its related topics in the list's order. A topic not

@@ -50,13 +50,7 @@ void appendString(QByteArray &out, const QString &text)
 
 void appendStringArray(QByteArray &out, const QStringList &texts)
 {
-    out += '[';
-    for (qsizetype i = 0; i < texts.size(); ++i) {
-        if (i)
-            out += ',';
-        appendString(out, texts.at(i));
-    }
-    out += ']';
+    appendArray(out, texts, appendString);
 }
 
 } // namespace tamo::json

@@ -10,6 +10,21 @@ namespace tamo::json {
 // Appends text as a quoted JSON string.
 void appendString(QByteArray &out, const QString &text);
 
+// Appends a JSON array, [item,item,...]: appendItem(out, item) writes each element.
+template <typename List, typename AppendItem>
+void appendArray(QByteArray &out, const List &items, AppendItem appendItem)
+{
+    out += '[';
+    bool first = true;
+    for (const auto &item : items) {
+        if (!first)
+            out += ',';
+        first = false;
+        appendItem(out, item);
+    }
+    out += ']';
+}
+
 // Appends texts as a JSON array of strings.
 void appendStringArray(QByteArray &out, const QStringList &texts);
 
