@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QSize>
+#include <Qt>
 
 #include <array>
 
@@ -82,17 +83,38 @@ inline constexpr std::array<Control, 5> kSeparatorBoxes{{
 // Back to front, the separator boxes were laid as blank, tab, hyphen, underscore, other.
 inline constexpr std::array<int, 5> kSeparatorStacking{0, 1, 3, 2, 4};
 
-// Tooltips, naming the keys that act as the button.
+// The keys that act as a button of the window, beside the window's own (F3 and the find
+// panel's keys), listed once: the key handling reads them here, and each button's tooltip
+// names the first of its keys. Shift and the keypad do not count.
+struct StandardKey {
+    const char *control; // object name of the button the key clicks; "print" prints
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
+inline constexpr std::array<StandardKey, 8> kStandardKeys{{
+    {"backButton", Qt::Key_Left, Qt::AltModifier},
+    {"backButton", Qt::Key_Back, Qt::NoModifier},
+    {"forwardButton", Qt::Key_Right, Qt::AltModifier},
+    {"forwardButton", Qt::Key_Forward, Qt::NoModifier},
+    {"largerTextButton", Qt::Key_Plus, Qt::ControlModifier},
+    {"largerTextButton", Qt::Key_Equal, Qt::ControlModifier},
+    {"smallerTextButton", Qt::Key_Minus, Qt::ControlModifier},
+    {"openFindButton", Qt::Key_F, Qt::ControlModifier},
+}};
+// Printing has no button: Ctrl+P.
+inline constexpr StandardKey kPrintKey{"print", Qt::Key_P, Qt::ControlModifier};
+
+// Tooltips of the buttons; each is followed by its key in brackets, e.g. "(Alt+Links)".
 struct ToolTip {
     const char *name;
     const char16_t *text;
 };
 inline constexpr std::array<ToolTip, 5> kToolTips{{
-    {"backButton", u"Zurück zum vorigen Thema (Alt+Links)"},
-    {"forwardButton", u"Vorwärts zum nächsten Thema (Alt+Rechts)"},
-    {"largerTextButton", u"Schrift größer (Strg+Plus)"},
-    {"smallerTextButton", u"Schrift kleiner (Strg+Minus)"},
-    {"openFindButton", u"Im Thementext suchen (Strg+F)"},
+    {"backButton", u"Zurück zum vorigen Thema"},
+    {"forwardButton", u"Vorwärts zum nächsten Thema"},
+    {"largerTextButton", u"Schrift größer"},
+    {"smallerTextButton", u"Schrift kleiner"},
+    {"openFindButton", u"Im Thementext suchen"},
 }};
 
 // Keyboard focus order, by object name.

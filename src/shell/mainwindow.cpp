@@ -75,6 +75,28 @@ int rightLimitInGroup(const QCheckBox *box, const QList<QCheckBox *> &siblings)
     return limit;
 }
 
+// A key as the tooltips name it: "Alt+Links", "Strg+Plus", "Strg+F".
+QString keyName(const layout::StandardKey &k)
+{
+    QString name;
+    if (k.modifiers & Qt::ControlModifier)
+        name += QStringLiteral("Strg+");
+    if (k.modifiers & Qt::AltModifier)
+        name += QStringLiteral("Alt+");
+    switch (k.key) {
+    case Qt::Key_Left:
+        return name + QStringLiteral("Links");
+    case Qt::Key_Right:
+        return name + QStringLiteral("Rechts");
+    case Qt::Key_Plus:
+        return name + QStringLiteral("Plus");
+    case Qt::Key_Minus:
+        return name + QStringLiteral("Minus");
+    default:
+        return name + QChar(char16_t(k.key)); // a letter: its key code is its character
+    }
+}
+
 // The hint names key combinations: "[Strg]+[F3]" stays on one line. Line breaking would allow
 // a break before and after "+"; an invisible word joiner on each side forbids it.
 QString keepKeysTogether(QString text)
@@ -162,8 +184,15 @@ void MainWindow::createControls()
     m_searchProgress = makeControl<SearchProgressBar>(layout::kSearchProgress, this);
     m_searchProgress->hide();
 
-    for (const auto &[name, tip] : layout::kToolTips)
-        findChild<QWidget *>(QString::fromLatin1(name))->setToolTip(QString::fromUtf16(tip));
+    for (const auto &[name, tip] : layout::kToolTips) {
+        const auto key = std::find_if(
+            layout::kStandardKeys.begin(), layout::kStandardKeys.end(),
+            [name = name](const layout::StandardKey &k) { return qstrcmp(k.control, name) == 0; });
+        QString text = QString::fromUtf16(tip);
+        if (key != layout::kStandardKeys.end())
+            text += QStringLiteral(" (%1)").arg(keyName(*key));
+        findChild<QWidget *>(QString::fromLatin1(name))->setToolTip(text);
+    }
 
     QWidget *previous = nullptr;
     for (const char *name : layout::kTabOrder) {
@@ -377,29 +406,22 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 bool MainWindow::onStandardKey(const QKeyEvent *event)
 {
-    const int key = event->key();
     const Qt::KeyboardModifiers modifiers =
         event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
-    if (modifiers == Qt::ControlModifier && key == Qt::Key_P) {
-        printTopic(); // the one key without a button
+    const auto matches = [event, modifiers](const layout::StandardKey &k) {
+        return event->key() == k.key && modifiers == k.modifiers;
+    };
+    if (matches(layout::kPrintKey)) {
+        printTopic();
         return true;
     }
-    QPushButton *button = nullptr;
-    if (key == Qt::Key_Back || (modifiers == Qt::AltModifier && key == Qt::Key_Left))
-        button = m_backButton;
-    else if (key == Qt::Key_Forward || (modifiers == Qt::AltModifier && key == Qt::Key_Right))
-        button = m_forwardButton;
-    else if (modifiers == Qt::ControlModifier && key == Qt::Key_F)
-        button = m_openFindButton;
-    else if (modifiers == Qt::ControlModifier && (key == Qt::Key_Plus || key == Qt::Key_Equal))
-        button = m_largerTextButton;
-    else if (modifiers == Qt::ControlModifier && key == Qt::Key_Minus)
-        button = m_smallerTextButton;
-    if (!button)
+    const auto key =
+        std::find_if(layout::kStandardKeys.begin(), layout::kStandardKeys.end(), matches);
+    if (key == layout::kStandardKeys.end())
         return false;
     // click() does nothing on a disabled button and, unlike a mouse click, leaves the focus
     // where it is.
-    button->click();
+    findChild<QPushButton *>(QString::fromLatin1(key->control))->click();
     return true;
 }
 

@@ -358,6 +358,11 @@ void TestMainWindow::standardKeysAndMouseButtons()
     wheel(60, Qt::ControlModifier);
     wheel(120, Qt::NoModifier); // scrolls, no zoom
     QCOMPARE(f.text()->font().pointSizeF(), 10.0);
+
+    // Each button's tooltip names the first key that acts as it.
+    QCOMPARE(f.control("backButton")->toolTip(), "Zurück zum vorigen Thema (Alt+Links)");
+    QCOMPARE(f.control("largerTextButton")->toolTip(), "Schrift größer (Strg+Plus)");
+    QCOMPARE(f.control("openFindButton")->toolTip(), "Im Thementext suchen (Strg+F)");
 }
 
 namespace {
