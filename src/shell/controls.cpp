@@ -1,5 +1,7 @@
 #include "shell/controls.h"
 
+#include "shell/layout.h"
+
 #include "shell/appearance.h"
 
 #include <QKeyEvent>
@@ -420,7 +422,7 @@ PictureView::PictureView(QWidget *parent)
     : QFrame(parent)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(2);
+    setLineWidth(layout::kPictureBorder);
     setAutoFillBackground(true);
 }
 

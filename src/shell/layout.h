@@ -46,6 +46,9 @@ inline constexpr Control kSmallerTextButton{
 inline constexpr Control kOpenFindButton{
     "openFindButton", {248, 440, 57, 17}, u"&Suchen", u"Suchen im Thementext"};
 inline constexpr Control kPicture{"picture", {376, 16, 417, 417}, nullptr, u"Bild"};
+// The picture view's sunken border, and the square inside it that a picture is fitted into.
+inline constexpr int kPictureBorder = 2;
+inline constexpr int kPictureArea = kPicture.place.width() - 2 * kPictureBorder; // 413
 inline constexpr Control kFindPanel{
     "findPanel", {-8, 432, 808, 145}, nullptr, u"Suchen im Thementext"};
 inline constexpr Control kSearchProgress{

@@ -59,7 +59,8 @@ void MainWindow::updatePicture()
     }
     // A missing, unreadable or empty picture hides the picture area; the text takes the
     // full width and the viewer goes on.
-    const FitRect fit = fitPicture(m_topicPicture.width(), m_topicPicture.height());
+    const FitRect fit =
+        fitPicture(m_topicPicture.width(), m_topicPicture.height(), layout::kPictureArea);
     if (m_topicPicture.isNull() || fit.width <= 0 || fit.height <= 0) {
         hidePicture();
         return;

@@ -4,6 +4,7 @@
 #include "shell/mainwindow.h"
 
 #include "shell/controls.h"
+#include "shell/layout.h"
 #include "viewer/picturechoice.h"
 #include "viewer/pictureload.h"
 
@@ -24,7 +25,7 @@ namespace {
 // made smaller where that exceeds the printable width or two thirds of its height.
 QSizeF printedPictureSize(const QImage &picture, const QPrinter &printer)
 {
-    const FitRect shown = fitPicture(picture.width(), picture.height());
+    const FitRect shown = fitPicture(picture.width(), picture.height(), layout::kPictureArea);
     const QSizeF page = printer.pageLayout().paintRect(QPageLayout::Point).size() * (96.0 / 72.0);
     const double margins = 2 * 96 * 2 / 2.54; // QTextDocument::print() leaves 2 cm each side
     const QSizeF area(page.width() - margins, (page.height() - margins) * 2 / 3);

@@ -36,6 +36,6 @@ struct FitRect {
 
 // For a picture without a size (width or height 0 or less) the result is empty (width 0),
 // and the window hides the picture.
-FitRect fitPicture(int width, int height, double area = 413);
+FitRect fitPicture(int width, int height, double area);
 
 } // namespace tamo

@@ -71,7 +71,8 @@ private slots:
             QCOMPARE(tamo::loadingTookTooLong(start, after), tooLong);
     }
 
-    // The splash window's loading caption: one decimal at most, truncated, without a leading zero, at most four characters.
+    // The splash window's loading caption: one decimal at most, truncated, without a leading zero,
+    // at most four characters.
     void loadingCaption()
     {
         const QList<std::tuple<qint64, qint64, QString>> rows = {
@@ -210,7 +211,7 @@ private slots:
     void fit()
     {
         QFETCH(Fit, row);
-        const FitRect r = fitPicture(row.width, row.height);
+        const FitRect r = fitPicture(row.width, row.height, 413);
         QCOMPARE(QList<double>({r.x, r.y, r.width, r.height}),
                  QList<double>({row.rect.x, row.rect.y, row.rect.width, row.rect.height}));
     }
