@@ -13,6 +13,7 @@ packages=(
     qt6-image-formats-plugins qt6-qpa-plugins
     fonts-liberation fonts-dejavu-core
     desktop-file-utils appstream shared-mime-info
+    dbus libglib2.0-bin # the tests' private session bus and gdbus, a client of GLib's
 )
 # The Debian package: dpkg-shlibdeps finds its library dependencies, lintian checks it.
 if [ "$preset" = package ]; then

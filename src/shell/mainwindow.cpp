@@ -232,7 +232,8 @@ void MainWindow::connectControls()
 
 void MainWindow::loadAndShow(const LoadProgress &progress)
 {
-    if (!m_loaded) {
+    const bool firstShow = !m_loaded;
+    if (firstShow) {
         if (const QScreen *screen = QGuiApplication::primaryScreen()) {
             QRect frame = frameGeometry();
             frame.moveCenter(screen->availableGeometry().center());
@@ -243,6 +244,8 @@ void MainWindow::loadAndShow(const LoadProgress &progress)
     show();
     m_geometryGuard->start();
     scheduleGeometryCheck();
+    if (firstShow)
+        emit loaded();
 }
 
 void MainWindow::loadDocumentation(const LoadProgress &progress)
