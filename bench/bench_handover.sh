@@ -12,7 +12,7 @@ if [ -z "${QUARNTAMO_BENCH_PRIVATE_BUS:-}" ]; then
 fi
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/timing.sh"
-build=$(bench_build_dir "${1:-}")
+build=$(cd "$(bench_build_dir "${1:-}")" && pwd)
 runs=${2:-21}
 viewer=$build/apps/quarntamo/quarntamo
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
@@ -24,17 +24,18 @@ shown() {
         io.github.quarntamo.QuarnTamo.Viewer ShownTopic 2>/dev/null || true
 }
 
-(cd "$tmp" && exec "$viewer" >/dev/null 2>&1) &
+(cd "$tmp" && exec "$viewer" >/dev/null 2>"$tmp/viewer.err") &
 pid=$!
 trap 'kill $pid 2>/dev/null; rm -rf "$tmp"' EXIT
 for ((i = 0; i < 600; i++)); do
     case $(shown) in *Verwendung* | *Fehler*) break ;; esac
     sleep 0.1
 done
-shown | grep -q . || { echo "bench_handover: the viewer did not come up" >&2; exit 1; }
+shown | grep -q . || { echo "bench_handover: the viewer did not come up" >&2; cat "$tmp/viewer.err" >&2; exit 1; }
 
 # A topic from the middle of the file, and a word of its name to search for.
-topic=$(grep -a '^###' "$doc" | sed -n '15000{s/^###//;s/\r$//;p;q}')
+# (The file is Windows-1252; the command line and the bus speak UTF-8.)
+topic=$(grep -a '^###' "$doc" | sed -n '15000{s/^###//;s/\r$//;p}' | iconv -f CP1252 -t UTF-8)
 word=${topic%%_*}
 echo "topic: $topic"
 
