@@ -34,6 +34,21 @@ constexpr uint kDoNotQueue = 4;
 constexpr uint kPrimaryOwner = 1;
 constexpr uint kAlreadyOwner = 4;
 
+// Text from a request as a message quotes it: shortened, and every control character shown
+// as \x and two hex digits, so that a name cannot steer the terminal that shows the message.
+QString quoted(const QString &text)
+{
+    QString result;
+    for (const QChar c : elidedForMessage(text)) {
+        const char16_t code = c.unicode();
+        if ((code < 0x20 && code != u'\t') || (code >= 0x7F && code <= 0x9F))
+            result += QStringLiteral("\\x%1").arg(int(code), 2, 16, QLatin1Char('0'));
+        else
+            result += c;
+    }
+    return result;
+}
+
 // A value of a bus argument as it arrives: plain, or wrapped in a variant.
 QVariant unwrapped(const QVariant &value)
 {
@@ -61,7 +76,7 @@ QString documentationProblem(const QString &path)
         return {};
     return QStringLiteral("\u201E%1\u201C gibt es nicht oder ist weder ein Verzeichnis noch eine "
                           "Datei.")
-        .arg(elidedForMessage(path));
+        .arg(quoted(path));
 }
 
 uint requestName(QDBusConnection &bus, uint flags, int waitMs)
@@ -211,7 +226,7 @@ QByteArray launcherActivationToken()
 QString noSuchTopicMessage(const QString &name)
 {
     return QStringLiteral("Kein Thema hei\u00DFt \u201E%1\u201C; gezeigt wird \u201E%2\u201C.")
-        .arg(elidedForMessage(name), QString::fromUtf16(kNotFoundTitle));
+        .arg(quoted(name), QString::fromUtf16(kNotFoundTitle));
 }
 
 ViewerService::ViewerService(QObject *parent)
@@ -246,7 +261,7 @@ StartOutcome ViewerService::start(const ViewRequest &request, const QByteArray &
         if (claim == kPrimaryOwner || claim == kAlreadyOwner)
             return outcome;
         if (claim == 0)
-            break; // the bus itself does not answer
+            return outcome; // the bus itself does not answer: alone, without the name
         const QDBusMessage reply = bus.call(handOverCall(request, platformData), QDBus::Block,
                                             std::max(int(deadline.remainingTime()), 1));
         if (reply.type() == QDBusMessage::ReplyMessage) {
@@ -280,7 +295,7 @@ StartOutcome ViewerService::start(const ViewRequest &request, const QByteArray &
                                      "in einem eigenen Fenster gezeigt.")
                     : QStringLiteral("Der laufende Betrachter nimmt die Anfrage nicht an (%1); "
                                      "sie wird in einem eigenen Fenster gezeigt.")
-                          .arg(elidedForMessage(reply.errorMessage()));
+                          .arg(quoted(reply.errorMessage()));
             break;
         }
     }
@@ -346,7 +361,7 @@ QString ViewerService::open(const QStringList &uris, const QVariantMap &platform
             if (request.text.isEmpty())
                 return QStringLiteral("\u201E%1\u201C ist weder eine Datei dieses Rechners noch "
                                       "ein quarntamo:-Verweis.")
-                    .arg(elidedForMessage(uri));
+                    .arg(quoted(uri));
             request.kind = ViewRequest::Kind::Documentation;
             request.error = documentationProblem(request.text);
         }
@@ -371,10 +386,11 @@ QString ViewerService::activateAction(const QString &action, const QVariantList 
     else
         return QStringLiteral("Unbekannte Aktion \u201E%1\u201C; der Betrachter kennt show-topic "
                               "und search.")
-            .arg(elidedForMessage(action));
+            .arg(quoted(action));
     const QVariant value = parameter.size() == 1 ? unwrapped(parameter.first()) : QVariant();
     if (value.metaType() != QMetaType::fromType<QString>())
-        return QStringLiteral("Die Aktion %1 erwartet genau eine Zeichenkette.").arg(action);
+        return QStringLiteral("Die Aktion %1 erwartet genau eine Zeichenkette.")
+            .arg(quoted(action));
     request.text = value.toString();
     request = checkedRequest(request);
     if (!request.error.isEmpty())

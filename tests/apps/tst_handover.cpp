@@ -166,6 +166,9 @@ private slots:
             << "quarntamo" << QStringList{} << 0 << "Zugriff" << QString() << "";
         QTest::newRow("no such topic") << "quarntamo" << QStringList{"--topic", "Nix"} << 1
                                        << kNotFound << QString() << "Kein Thema heißt „Nix“";
+        QTest::newRow("no such topic, a name that would steer the terminal")
+            << "quarntamo" << QStringList{"--topic", "a\x1b]0;x\x07"} << 1 << kNotFound << QString()
+            << "„a\\x1b]0;x\\x07“";
         QTest::newRow("gdbus show-topic")
             << "gdbus" << action + QStringList{"show-topic", "[<'Liste'>]", "{}"} << 0 << "Liste"
             << QString() << "";
