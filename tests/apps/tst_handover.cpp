@@ -94,6 +94,11 @@ private slots:
                 root.mkdir("empty"));
         writeTempFile(m_dir, "docs/tamo.txw", kDoc);
         writeTempFile(m_dir, "other/tamo.txw", kOtherDoc);
+        // An installed viewer: the program in bin/ of a prefix, the documentation where it goes.
+        QVERIFY(root.mkpath("prefix/bin/" QUARNTAMO_DOC_FROM_BIN));
+        QVERIFY(QFile::copy(QUARNTAMO_BINARY, root.filePath("prefix/bin/quarntamo")));
+        writeTempFile(m_dir, "prefix/bin/" QUARNTAMO_DOC_FROM_BIN "/tamo.txw",
+                      "###Installiert\r\nInstalliert.\r\n");
         m_env = QProcessEnvironment::systemEnvironment();
         m_env.insert("HOME", root.filePath("home"));
         m_env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -119,6 +124,12 @@ private slots:
                                   << "";
         QTest::newRow("no such topic") << QStringList{"--topic", "Nix"} << kNotFound << ""
                                        << "quarntamo: Kein Thema heißt „Nix“";
+        // Asked for where there is no documentation (an editor's project): the installed
+        // documentation, and nothing created there.
+        QTest::newRow("installed, started elsewhere")
+            << QStringList{"--topic", "Installiert"} << "Installiert"
+            << ""
+            << "";
     }
     void firstStart()
     {
@@ -126,8 +137,11 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(QString, query);
         QFETCH(QString, message);
-        startViewer(arguments);
+        const bool installed = QByteArray(QTest::currentDataTag()).startsWith("installed");
+        startViewer(arguments, installed ? "empty" : "docs",
+                    installed ? m_dir.filePath("prefix/bin/quarntamo") : QUARNTAMO_BINARY);
         QTRY_COMPARE_WITH_TIMEOUT(shownTopic(), shown, 20000);
+        QVERIFY(QDir(m_dir.filePath("empty")).isEmpty());
         QCOMPARE(viewerProperty("Query").toString(), query);
         if (!query.isEmpty())
             QVERIFY(viewerProperty("TopicList").toStringList().contains("Datei"));
@@ -315,15 +329,16 @@ private slots:
     void cleanupTestCase() { stopViewer(); }
 
 private:
-    void startViewer(const QStringList &arguments)
+    void startViewer(const QStringList &arguments, const QString &directory = "docs",
+                     const QString &program = QUARNTAMO_BINARY)
     {
         m_viewer = std::make_unique<QProcess>();
         m_viewerErrors.clear();
         m_viewer->setProcessEnvironment(m_env);
-        m_viewer->setWorkingDirectory(m_dir.filePath("docs"));
+        m_viewer->setWorkingDirectory(m_dir.filePath(directory));
         connect(m_viewer.get(), &QProcess::readyReadStandardError, this,
                 [this] { m_viewerErrors += QString::fromUtf8(m_viewer->readAllStandardError()); });
-        m_viewer->start(QUARNTAMO_BINARY, arguments);
+        m_viewer->start(program, arguments);
     }
     // The viewer the hand-over tests share, started on the first use.
     void ensureViewer()
