@@ -324,10 +324,12 @@ QString ViewerService::take(const QList<Pending> &requests, QString *errorName)
             .arg(m_pending.size());
     }
     m_pending.append(requests);
-    // Shown before the answer where the window is free, so the caller learns what it shows;
-    // else in turn from the event loop.
+    // A topic or search is shown before the answer where the window is free, so the caller
+    // learns what it shows; another documentation, which may take long to load, and whatever
+    // waits behind something else follow in turn from the event loop after the answer.
     if (m_window && !m_busy && m_pending.size() == requests.size()) {
-        while (!m_pending.isEmpty() && !m_busy)
+        while (!m_pending.isEmpty() && !m_busy &&
+               m_pending.first().request.kind != ViewRequest::Kind::Documentation)
             apply(m_pending.takeFirst());
     }
     if (!m_pending.isEmpty() && m_window && !m_scheduled) {

@@ -257,7 +257,7 @@ private slots:
                      m_dir.filePath("empty"), m_env);
         QVERIFY2(run.errors.contains(message), qPrintable(run.errors));
         QCOMPARE(run.exitCode, exitCode);
-        QCOMPARE(shownTopic(), shown);
+        QTRY_COMPARE(shownTopic(), shown); // another documentation loads after the answer
         if (!query.isNull())
             QCOMPARE(viewerProperty("Query").toString(), query);
         // Still the one viewer, and a second start made no files where it ran.
