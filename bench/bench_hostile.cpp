@@ -1,5 +1,8 @@
 // bench_hostile: the main window on documentation files made to hurt. Goal: no action takes
-// more than 2 s, and peak memory stays under 3x the size of the hostile file.
+// more than 2 s, and peak memory stays under 3x the size of the hostile file. Files that look
+// like HTML and pictures in formats other than PNG, JPEG, GIF and BMP (the cases from
+// html-heading on) are shown literally or refused: goal 0.1 s for every action, tamo check
+// included.
 //
 //   bench_hostile            every case, each in a process of its own (its own peak memory)
 //   bench_hostile DIR CASE   one case on the files prepared in DIR
@@ -10,6 +13,7 @@
 // file, and the length of the message that loading showed. A process that hangs is killed
 // after 60 s and reported as such.
 
+#include "shell/appearance.h"
 #include "shell/controls.h"
 #include "shell/mainwindow.h"
 
@@ -19,6 +23,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QMessageBox>
 #include <QPainter>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -81,6 +86,36 @@ void prepare(const QDir &root)
     file.write("Ende\r\n---Verwendung_der_Dokumentation\r\n");
     file.close();
 
+    // Text that looks like HTML: in a heading, with pictures named by <img> (a pipe, an endless
+    // device, sixteen times one picture of 5500 x 5500 pixels) and tables nested 22 deep, and
+    // in tamoini.txt with a link. An SVG of 2,000 large translucent circles named as a PNG.
+    const QDir html = dir("html-heading");
+    mkfifo(QFile::encodeName(html.filePath("fifo.png")).constData(), 0600);
+    writeFile(html.filePath("tamo.txw"),
+              "###Verwendung_der_Dokumentation <b>x</b><img src=\"fifo.png\">"
+              "<img src=\"/dev/zero\">\r\nText\r\n");
+    const QDir bomb = dir("img-bomb");
+    QImage square(5500, 5500, QImage::Format_RGB32);
+    square.fill(Qt::white);
+    square.save(bomb.filePath("f.png"));
+    writeFile(bomb.filePath("tamo.txw"), "###Verwendung_der_Dokumentation " +
+                                             QByteArray("<img src=\"f.png\">").repeated(16) +
+                                             "\r\nText\r\n");
+    writeFile(dir("nested-tables").filePath("tamo.txw"),
+              "###Verwendung_der_Dokumentation " + QByteArray("<table><tr><td>").repeated(22) +
+                  "x\r\nText\r\n");
+    const QDir settingsHtml = dir("settings-html");
+    mkfifo(QFile::encodeName(settingsHtml.filePath("fifo.png")).constData(), 0600);
+    writeFile(settingsHtml.filePath("tamoini.txt"),
+              "<b>fett</b><img src=\"fifo.png\"><a href=\"file:///etc/passwd\">passwd</a>\r\n");
+    const QDir svg = dir("svg-picture");
+    QByteArray circles = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"400\" height=\"300\">"
+                         "<text x=\"10\" y=\"20\">Hallo</text>";
+    for (int i = 0; i < 2000; ++i)
+        circles += "<circle cx=\"200\" cy=\"150\" r=\"3000\" fill-opacity=\"0.01\"/>";
+    writeFile(svg.filePath("bild.png"), circles + "</svg>");
+    writeFile(svg.filePath("tamo.txw"), kStart + "%%%bild.png\r\nText\r\n");
+
     const QDir picture = dir("big-picture");
     writeFile(picture.filePath("tamo.txw"),
               kStart + "###Bild\r\n%%%gross.png\r\n" + QByteArray("Zeile\r\n").repeated(50));
@@ -111,6 +146,7 @@ struct Window {
                                                     [this](const QString &text, const QString &) {
                                                         longestMessage =
                                                             std::max(longestMessage, text.size());
+                                                        lastMessage = text;
                                                     });
     }
     template <typename T = QWidget> T *control(const char *name) const
@@ -123,6 +159,7 @@ struct Window {
     }
     double now = 36000;
     qsizetype longestMessage = 0;
+    QString lastMessage;
     std::unique_ptr<tamo::MainWindow> window;
 };
 
@@ -210,10 +247,28 @@ int runCase(const QDir &root, const QString &name)
         box->setText(query);
         slowest.time("search", [&] { QTest::keyClick(box, Qt::Key_Return); });
         hostileBytes = fileSize(dir, "tamo.txw");
+    } else if (name == u"settings-html") {
+        slowest.time("message", [&] {
+            const std::unique_ptr<QMessageBox> box(
+                tamo::makeMessageBox(w.lastMessage, QStringLiteral("QuarnTamo"), nullptr));
+            box->grab();
+        });
+        useTopic(w, QStringLiteral("Verwendung_der_Dokumentation"), slowest);
+    } else if (name == u"svg-picture") {
+        hostileBytes = fileSize(dir, "bild.png");
+        useTopic(w, QStringLiteral("Verwendung_der_Dokumentation"), slowest);
+        slowest.time("check", [&] {
+            QProcess tamo;
+            tamo.start(QStringLiteral(TAMO_BINARY),
+                       {QStringLiteral("check"), QStringLiteral("--doc"),
+                        dir.filePath(QStringLiteral("tamo.txw"))});
+            tamo.waitForFinished(120000);
+        });
     } else {
         if (name == u"settings-line")
             hostileBytes = fileSize(dir, "tamoini.txt");
         useTopic(w, QStringLiteral("Verwendung_der_Dokumentation"), slowest);
+        slowest.time("draw", [&] { w.window->grab(); });
     }
     const long peak = memoryMegabytes("VmHWM:");
     const QString perFile =
@@ -242,7 +297,8 @@ int main(int argc, char **argv)
                 "message");
     std::fflush(stdout);
     for (const char *name : {"fifo-doc", "fifo-picture", "empty-heading", "settings-line",
-                             "large-topic", "big-picture", "query-words"}) {
+                             "large-topic", "big-picture", "query-words", "html-heading",
+                             "img-bomb", "nested-tables", "settings-html", "svg-picture"}) {
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedChannels);
         child.start(QCoreApplication::applicationFilePath(),

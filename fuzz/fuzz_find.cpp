@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     const qsizetype n = r.text.size();
 
     for (const QChar c : r.text)
-        FUZZ_CHECK(tamo::separatorClass(c) == documentedClass(c));
+        FUZZ_CHECK(int(tamo::separatorClass(c)) == documentedClass(c));
 
     // The window's selection always lies inside the text; the search text is taken from it.
     r.selStart = n > 0 ? selStart % (n + 1) : 0;

@@ -3,6 +3,7 @@
 # UndefinedBehaviorSanitizer.
 #   scripts/fuzz.sh                 lists the targets
 #   scripts/fuzz.sh NAME SECONDS    builds what NAME needs and fuzzes it for SECONDS
+#   scripts/fuzz.sh --all SECONDS   each target in turn for SECONDS (continuous integration)
 # Exits non-zero on any finding: a crash, a failed property, a sanitizer report, an input
 # slower than 10 s or a memory use beyond 2 GB. The input is kept in build/fuzz/findings/.
 #
@@ -10,15 +11,22 @@
 # file of its own. What the fuzzer learns stays in build/fuzz/corpus/NAME for the next run.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-targets=(linereader topicindex topicreader fullsearch find)
+targets=(linereader topicindex topicreader fullsearch find untrusted)
 
 if (($# == 0)); then
     printf '%s\n' "${targets[@]}"
     exit 0
 fi
-if (($# != 2)) || [[ ! " ${targets[*]} " == *" $1 "* ]] || [[ ! $2 =~ ^[0-9]+$ ]]; then
-    echo "Aufruf: scripts/fuzz.sh [NAME SEKUNDEN]; NAME ist eines von: ${targets[*]}" >&2
+if (($# != 2)) || [[ ! " ${targets[*]} --all " == *" $1 "* ]] || [[ ! $2 =~ ^[0-9]+$ ]]; then
+    echo "Aufruf: scripts/fuzz.sh [NAME|--all SEKUNDEN]; NAME ist eines von: ${targets[*]}" >&2
     exit 2
+fi
+if [ "$1" = --all ]; then
+    status=0
+    for name in "${targets[@]}"; do
+        "$0" "$name" "$2" || status=1
+    done
+    exit $status
 fi
 name=$1
 seconds=$2
@@ -26,11 +34,7 @@ build="$root/build/fuzz"
 
 cd "$root"
 if [ ! -f "$build/build.ninja" ]; then
-    launcher=()
-    if command -v ccache >/dev/null 2>&1; then
-        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    fi
-    cmake --preset fuzz "${launcher[@]}"
+    "$root/scripts/setup.sh" fuzz # installs clang and libFuzzer where missing, builds every target
 fi
 cmake --build --preset fuzz --target "fuzz_$name" quarntamo_doc
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages QuarnTamo needs (only those missing), then configures and
 # builds the given preset (default: dev). Running it again is quick: nothing is installed
-# twice and the build is incremental.
+# twice and the build is incremental. "format" only installs the formatter.
 set -euo pipefail
 
 preset=${1:-dev}
@@ -18,6 +18,14 @@ packages=(
 # The Debian package: dpkg-shlibdeps finds its library dependencies, lintian checks it.
 if [ "$preset" = package ]; then
     packages+=(dpkg-dev lintian)
+fi
+# The fuzz targets: clang with libFuzzer and the sanitizers' runtime.
+if [ "$preset" = fuzz ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
+# Formatting is checked with the clang-format of this Debian release.
+if [ "$preset" = format ]; then
+    packages=(clang-format)
 fi
 
 missing=()
@@ -39,6 +47,9 @@ if ((${#missing[@]})); then
 fi
 
 cd "$root"
+if [ "$preset" = format ]; then
+    exit 0 # nothing to build
+fi
 if [ ! -f "build/$preset/build.ninja" ]; then
     cmake --preset "$preset"
 fi

@@ -7,6 +7,7 @@
 #include "std/textroutines.h"
 #include "store/doclocation.h"
 #include "store/docreader.h"
+#include "store/regularfile.h"
 #include "store/topicindex.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace tamo {
 
@@ -93,11 +95,16 @@ const std::map<QString, Command> &commands()
 
 } // namespace
 
+QString cliMessage(const QString &message)
+{
+    return QString::fromUtf8(escapeControls(message.toUtf8()));
+}
+
 CliResult cliFailure(const QString &message)
 {
     CliResult r;
     r.exitCode = 2;
-    r.error = QString::fromUtf8(escapeControls(message.toUtf8())); // messages quote file content
+    r.error = cliMessage(message);
     return r;
 }
 
@@ -127,9 +134,8 @@ QString versionText()
     return QStringLiteral("tamo (QuarnTamo) " QUARNTAMO_VERSION "\n");
 }
 
-CliResult runTamo(const QStringList &arguments)
+std::optional<CliResult> parseArguments(const QStringList &arguments, CliOptions &options)
 {
-    CliOptions options;
     QStringList positional;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments.at(i);
@@ -165,6 +171,15 @@ CliResult runTamo(const QStringList &arguments)
         return usageFailure(QStringLiteral("falsche Zahl von Argumenten"));
     if (command.takesArgument)
         options.argument = positional.first();
+    return std::nullopt;
+}
+
+CliResult runCommand(const CliOptions &options)
+{
+    const auto it = commands().find(options.command);
+    if (it == commands().end())
+        return usageFailure(QStringLiteral("unbekannter Befehl %1").arg(options.command));
+    const Command &command = it->second;
 
     QString path;
     QString error;
@@ -172,7 +187,7 @@ CliResult runTamo(const QStringList &arguments)
         return failure(error);
     const QFileInfo info(path);
     const QString shown = elidedForMessage(path); // it may come from tamoini.txt
-    if (!info.exists())
+    if (nothingAt(path)) // a link that leads nowhere or in a circle is reported as such below
         return failure(QStringLiteral("%1: Datei nicht gefunden").arg(shown));
     if (info.isDir())
         return failure(QStringLiteral("%1: ist ein Verzeichnis").arg(shown));
@@ -185,6 +200,14 @@ CliResult runTamo(const QStringList &arguments)
     if (!options.json)
         result.out = escapeControls(result.out);
     return result;
+}
+
+CliResult runTamo(const QStringList &arguments)
+{
+    CliOptions options;
+    if (std::optional<CliResult> answer = parseArguments(arguments, options))
+        return *answer;
+    return runCommand(options);
 }
 
 } // namespace tamo

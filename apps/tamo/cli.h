@@ -3,9 +3,11 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace tamo {
 
-// The command line program on the viewer's core: topics, show, prefix, search.
+// The command line program on the viewer's core: topics, show, prefix, search, check.
 struct CliOptions {
     QString command;
     QString docFile; // --doc FILE; empty: found by locateCommandLineDocumentation()
@@ -24,6 +26,12 @@ struct CliResult {
 
 // Parses the arguments (without the program name) and runs the command.
 CliResult runTamo(const QStringList &arguments);
+
+// The two halves of runTamo(). parseArguments() fills options and returns what to answer at
+// once (--help, --version, a wrong call), or nothing when the command is to run; runCommand()
+// finds the documentation and runs options.command on it.
+std::optional<CliResult> parseArguments(const QStringList &arguments, CliOptions &options);
+CliResult runCommand(const CliOptions &options);
 
 QString usageText();
 QString versionText();

@@ -1,11 +1,11 @@
 #include "commands.h"
 
 #include "json.h"
-#include "picturecheck.h"
 
 #include "store/doccheck.h"
 #include "store/doclocation.h"
 #include "store/regularfile.h"
+#include "viewer/pictureload.h"
 
 #include <QDir>
 #include <QFile>
@@ -63,7 +63,7 @@ CliResult checkCommand(const CliOptions &options, Documentation &doc)
     const QByteArray bytes = file.readAll();
     DocCheckOptions checkOptions;
     checkOptions.directory = QFileInfo(doc.path).absolutePath();
-    checkOptions.probePicture = probePictureFile;
+    checkOptions.probePicture = probePicture;
     for (DocProblem &p : checkDocument(bytes, checkOptions))
         problems.append({doc.path, std::move(p)});
 

@@ -2,6 +2,7 @@
 
 #include "json.h"
 
+#include "std/textroutines.h"
 #include "store/docreader.h"
 #include "store/topicindex.h"
 #include "viewer/topicreader.h"
@@ -19,8 +20,9 @@ CliResult showCommand(const CliOptions &options, Documentation &doc)
     CliResult result;
     if (!topic.found) {
         result.exitCode = 1;
-        result.error =
-            QStringLiteral("Kein Thema hei\u00DFt \u201E%1\u201C.").arg(options.argument);
+        // The name comes from the command line: escaped as every message is.
+        result.error = cliMessage(QStringLiteral("Kein Thema hei\u00DFt \u201E%1\u201C.")
+                                      .arg(elidedForMessage(options.argument)));
     }
     QByteArray &out = result.out;
     if (options.json) {

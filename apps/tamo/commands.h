@@ -37,6 +37,10 @@ CliResult prefixCommand(const CliOptions &options, Documentation &doc);
 CliResult searchCommand(const CliOptions &options, Documentation &doc);
 CliResult checkCommand(const CliOptions &options, Documentation &doc);
 
+// A message for stderr: control characters written visibly, as in plain output (messages
+// quote file content and arguments).
+QString cliMessage(const QString &message);
+
 // Exit code 2 with a message.
 CliResult cliFailure(const QString &message);
 

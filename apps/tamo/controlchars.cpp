@@ -6,6 +6,21 @@ namespace tamo {
 
 namespace {
 
+// The control characters a terminal obeys: C0 (but tab and LF), DEL, and C1 (U+0080..U+009F,
+// in UTF-8 the byte 0xC2 and a second byte 0x80..0x9F). size is what is left of the text.
+qsizetype controlLength(const char *text, qsizetype size)
+{
+    const auto c = static_cast<unsigned char>(text[0]);
+    if ((c < 0x20 && c != '\t' && c != '\n') || c == 0x7f)
+        return 1;
+    if (c == 0xc2 && size > 1) {
+        const auto next = static_cast<unsigned char>(text[1]);
+        if (next >= 0x80 && next <= 0x9f)
+            return 2;
+    }
+    return 0;
+}
+
 void appendEscape(QByteArray &out, unsigned code)
 {
     static const char hex[] = "0123456789abcdef";
@@ -18,29 +33,25 @@ void appendEscape(QByteArray &out, unsigned code)
 
 QByteArray escapeControls(const QByteArray &utf8)
 {
-    const auto isControl = [](char ch) {
-        const auto c = static_cast<unsigned char>(ch);
-        // 0xC2 leads the two-byte form of U+0080..U+00BF, among them the C1 controls.
-        return (c < 0x20 && c != '\t' && c != '\n') || c == 0x7f || c == 0xc2;
-    };
-    if (std::none_of(utf8.begin(), utf8.end(), isControl))
+    const char *data = utf8.constData();
+    const qsizetype size = utf8.size();
+    qsizetype i = 0;
+    while (i < size && controlLength(data + i, size - i) == 0)
+        ++i;
+    if (i == size)
         return utf8; // the common case: nothing to escape (a shared copy)
     QByteArray out;
-    out.reserve(utf8.size() + 16);
-    for (qsizetype i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if (c == 0xc2 && i + 1 < utf8.size()) {
-            const auto next = static_cast<unsigned char>(utf8[i + 1]);
-            if (next >= 0x80 && next <= 0x9f) { // U+0080..U+009F, the C1 controls
-                appendEscape(out, next);
-                ++i;
-                continue;
-            }
+    out.reserve(size + 16);
+    out.append(data, i);
+    while (i < size) {
+        const qsizetype length = controlLength(data + i, size - i);
+        if (length == 0) {
+            out += data[i++];
+            continue;
         }
-        if ((c < 0x20 && c != '\t' && c != '\n') || c == 0x7f)
-            appendEscape(out, c);
-        else
-            out += char(c);
+        // The code of a C1 control is its second byte.
+        appendEscape(out, static_cast<unsigned char>(data[i + length - 1]));
+        i += length;
     }
     return out;
 }

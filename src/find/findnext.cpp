@@ -45,7 +45,7 @@ FindOutcome findNext(const FindRequest &r)
     }
 }
 
-FindKeyAction formKeyAction(int key, Qt::KeyboardModifiers modifiers)
+FindKeyAction windowKeyAction(int key, Qt::KeyboardModifiers modifiers)
 {
     if (key != Qt::Key_F3)
         return FindKeyAction::None;

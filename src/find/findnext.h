@@ -50,7 +50,7 @@ enum class FindKeyAction {
 // In the topic window: F3 finds the next occurrence; Shift+F3 or Ctrl+F3 first takes the
 // selection as the search text. Alt (and every other modifier) does not count. key is a
 // Qt::Key value.
-FindKeyAction formKeyAction(int key, Qt::KeyboardModifiers modifiers);
+FindKeyAction windowKeyAction(int key, Qt::KeyboardModifiers modifiers);
 
 // In the search box: Return or Enter finds, Escape closes the panel, whatever the modifiers;
 // F3 is left to the topic window.

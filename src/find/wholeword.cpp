@@ -2,19 +2,19 @@
 
 namespace tamo {
 
-int separatorClass(QChar c)
+SeparatorClass separatorClass(QChar c)
 {
     switch (c.unicode()) {
     case 32:
-        return 0;
+        return SeparatorClass::Blank;
     case 9:
     case 10:
     case 13:
-        return 1;
+        return SeparatorClass::TabAndLineBreak;
     case 95: // _
-        return 2;
+        return SeparatorClass::Underscore;
     case 45: // -
-        return 3;
+        return SeparatorClass::Hyphen;
     case 34:  // "
     case 178: // ²
     case 179: // ³
@@ -49,16 +49,16 @@ int separatorClass(QChar c)
     case 176: // °
     case 180: // ´
     case 96:  // `
-        return 4;
+        return SeparatorClass::Other;
     default:
-        return -1;
+        return SeparatorClass::None;
     }
 }
 
 bool isSeparator(QChar c, const SeparatorFlags &flags)
 {
-    const int cls = separatorClass(c);
-    return cls >= 0 && flags[std::size_t(cls)];
+    const SeparatorClass cls = separatorClass(c);
+    return cls != SeparatorClass::None && flags[flagIndex(cls)];
 }
 
 namespace {

@@ -4,25 +4,34 @@
 #include <QStringView>
 
 #include <array>
+#include <cstddef>
 
 namespace tamo {
 
 // Whether a found occurrence stands as a whole word. The find panel offers five classes of
-// word separators, each with its own check box, in this order (index into SeparatorFlags):
-//   0 blank                                  (default on)
-//   1 tab, LF and CR                         (default on)
-//   2 underscore "_"                         (default off)
-//   3 hyphen "-"                             (default off)
-//   4 other special characters, see below    (default on)
-// Class 4 holds the punctuation of the reference texts: " ² ³ ! § % & / ( ) ? { [ ] } \ * + ~
-// ' # : ; . , | < > @ µ ^ ° ´ `. Letters (umlauts and ß too), digits, $, =, the no-break
-// space and every other character never separate words.
+// word separators, each with its own check box:
+enum class SeparatorClass {
+    None = -1,       // letters (umlauts and ß too), digits, $, =, the no-break space and every
+                     // other character never separate words
+    Blank,           // " "                                    (default on)
+    TabAndLineBreak, // tab, LF and CR                         (default on)
+    Underscore,      // "_"                                    (default off)
+    Hyphen,          // "-"                                    (default off)
+    Other,           // the punctuation of the reference texts (default on):
+                     // " ² ³ ! § % & / ( ) ? { [ ] } \ * + ~ ' # : ; . , | < > @ µ ^ ° ´ `
+};
+
+// Which classes separate words, indexed by class.
 using SeparatorFlags = std::array<bool, 5>;
+
+inline constexpr std::size_t flagIndex(SeparatorClass c)
+{
+    return std::size_t(c);
+}
 
 inline constexpr SeparatorFlags defaultSeparatorFlags{true, true, false, false, true};
 
-// The separator class (0..4) of a character, or -1 for a character that belongs to words.
-int separatorClass(QChar c);
+SeparatorClass separatorClass(QChar c);
 
 // True when c belongs to a class whose flag is set.
 bool isSeparator(QChar c, const SeparatorFlags &flags);

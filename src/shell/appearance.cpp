@@ -2,10 +2,12 @@
 
 #include "shell/layout.h"
 #include "std/clock.h"
+#include "std/textroutines.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTime>
 
 // Q_INIT_RESOURCE may not be used inside a namespace.
@@ -58,8 +60,30 @@ void applyLayout(QWidget *control, const layout::Control &entry)
         else if (auto *group = qobject_cast<QGroupBox *>(control))
             group->setTitle(caption);
     }
+    if (auto *label = qobject_cast<QLabel *>(control)) {
+        label->setTextFormat(Qt::PlainText);
+        label->setTextInteractionFlags(Qt::NoTextInteraction);
+        label->setOpenExternalLinks(false);
+    }
     control->setAccessibleName(entry.accessibleName ? QString::fromUtf16(entry.accessibleName)
                                                     : QString(caption).remove(u'&'));
+}
+
+QString shownName(const QString &name)
+{
+    constexpr qsizetype kLongestShown = 200;
+    return name.size() > kLongestShown ? elidedForMessage(name, kLongestShown) : name;
+}
+
+QMessageBox *makeMessageBox(const QString &text, const QString &title, QWidget *parent)
+{
+    auto *box = new QMessageBox(parent);
+    box->setTextFormat(Qt::PlainText);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    box->setWindowTitle(title);
+    box->setText(text);
+    box->setStandardButtons(QMessageBox::Ok);
+    return box;
 }
 
 } // namespace tamo

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QMessageBox;
 class QWidget;
 
 namespace tamo {
@@ -25,7 +26,18 @@ void prepareShell();
 QFont defaultWindowFont();
 
 // Gives a control its object name, place, caption (where the control shows one) and
-// accessible name from the layout table.
+// accessible name from the layout table. Every label is made through here and shows plain
+// text: what it is given later comes from files, and Qt would guess that text looking like
+// HTML is HTML, drawing "<b>" bold and loading any file an "<img>" names.
 void applyLayout(QWidget *control, const layout::Control &entry);
+
+// A name from a file (a topic name) as a control shows it: beyond 200 characters cut in the
+// middle with "…", as messages quote files. A name of megabytes would otherwise be laid out
+// for seconds, or shown blank. Lookups keep the whole name.
+QString shownName(const QString &name);
+
+// The message box of the windows: text and title shown as plain text, with nothing in them
+// to click. Messages quote files and arguments, which may look like HTML or hold links.
+QMessageBox *makeMessageBox(const QString &text, const QString &title, QWidget *parent);
 
 } // namespace tamo

@@ -1,9 +1,13 @@
 #include "shell/controls.h"
 
+#include "shell/appearance.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QWheelEvent>
@@ -27,9 +31,37 @@ ChoiceList::ChoiceList(QWidget *parent)
 void ChoiceList::setEntries(const QStringList &entries)
 {
     m_entries = entries;
-    m_model.setStringList(entries);
+    // A name of megabytes shows cut (and blank otherwise); the entries keep it whole.
+    QStringList shown = entries;
+    if (std::any_of(entries.cbegin(), entries.cend(),
+                    [](const QString &e) { return shownName(e).size() != e.size(); })) {
+        for (QString &entry : shown)
+            entry = shownName(entry);
+    }
+    m_model.setStringList(shown);
     m_selectedRow = -1;
     selectionModel()->clear();
+}
+
+void ChoiceList::refill(const QStringList &entries)
+{
+    const int oldRow = m_selectedRow;
+    const QString selected = selectedEntry();
+    const QPoint scrolled(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    setEntries(entries);
+    doItemsLayout(); // the scroll bars' ranges for the new entries
+    if (oldRow >= 0) {
+        const int row = oldRow < entries.size() && entries.at(oldRow) == selected
+                            ? oldRow
+                            : int(entries.indexOf(selected));
+        if (row >= 0) {
+            selectionModel()->setCurrentIndex(m_model.index(row),
+                                              QItemSelectionModel::ClearAndSelect);
+            m_selectedRow = row;
+        }
+    }
+    horizontalScrollBar()->setValue(scrolled.x());
+    verticalScrollBar()->setValue(scrolled.y());
 }
 
 void ChoiceList::selectRow(int row)
@@ -114,6 +146,30 @@ void ChoiceList::focusInEvent(QFocusEvent *event)
     // only when it is chosen.
     if (!hadCurrent && m_selectedRow < 0)
         selectionModel()->clearCurrentIndex();
+    viewport()->update(); // the focus frame below
+}
+
+void ChoiceList::focusOutEvent(QFocusEvent *event)
+{
+    QListView::focusOutEvent(event);
+    viewport()->update();
+}
+
+void ChoiceList::paintEvent(QPaintEvent *event)
+{
+    QListView::paintEvent(event);
+    // The view marks the focus on the current entry only. A list that has the focus but no
+    // current entry (none is made current until one is chosen) shows it around its entries,
+    // so that the keyboard's place is never hidden.
+    if (!hasFocus() || currentIndex().isValid())
+        return;
+    QPainter painter(viewport());
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.state |= QStyle::State_KeyboardFocusChange; // styles draw it for the keyboard only
+    option.rect = viewport()->rect().adjusted(1, 1, -1, -1);
+    option.backgroundColor = palette().color(QPalette::Base);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 // ---- TopicTextView ----

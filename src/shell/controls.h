@@ -21,12 +21,12 @@
 
 namespace tamo {
 
-// A list of texts shown in a view. chosen() is raised exactly when an entry is chosen: by a
-// mouse click on an entry (the selected one too), by the keys that move the selection as a
-// platform list does (arrows, Page Up/Down, Home, End, type-ahead), or by selectRow() with
-// another row. Gaining the focus, Tab, refilling the list and key chords with Ctrl or Alt
-// never choose anything, so a focus move (say, away from a button being disabled) cannot open
-// a topic by itself.
+// A list of texts shown in a view, each as shownName() cuts it (entries() keeps them whole).
+// chosen() is raised exactly when an entry is chosen: by a mouse click on an entry (the
+// selected one too), by the keys that move the selection as a platform list does (arrows,
+// Page Up/Down, Home, End, type-ahead), or by selectRow() with another row. Gaining the
+// focus, Tab, refilling the list and key chords with Ctrl or Alt never choose anything, so a
+// focus move (say, away from a button being disabled) cannot open a topic by itself.
 class ChoiceList : public QListView {
     Q_OBJECT
 public:
@@ -34,6 +34,10 @@ public:
 
     // Replaces all entries; nothing is selected or current, and nothing is raised.
     void setEntries(const QStringList &entries);
+    // Replaces all entries as the same list filled anew: the selected entry stays selected where
+    // it is still there (in its row, else where it now stands first), and the view keeps its
+    // scroll position as far as the entries allow. Nothing is raised.
+    void refill(const QStringList &entries);
     const QStringList &entries() const { return m_entries; }
 
     // The selected row, or -1.
@@ -53,6 +57,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void choose(int row);
@@ -157,7 +163,6 @@ public:
     void clear();
     void showPicture(const QImage &picture, const QRectF &target);
     const QRectF &target() const { return m_target; }
-    bool hasPicture() const { return !m_picture.isNull(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -174,7 +179,6 @@ class SearchProgressBar : public QProgressBar {
 public:
     explicit SearchProgressBar(QWidget *parent = nullptr);
 
-    double rangeStart() const { return m_start; }
     double rangeEnd() const { return m_end; }
     double progress() const { return m_value; }
     void setProgressRange(double start, double end);

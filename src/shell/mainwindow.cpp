@@ -8,6 +8,7 @@
 #include "std/textroutines.h"
 #include "store/doclocation.h"
 #include "store/docreader.h"
+#include "store/regularfile.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,6 +25,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <memory>
 
 namespace tamo {
 
@@ -90,8 +92,8 @@ MainWindow::MainWindow(Clock clock, MessageSink messages, QWidget *parent)
 {
     if (!m_messages) {
         m_messages = [this](const QString &text, const QString &title) {
-            QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
-            box.exec();
+            const std::unique_ptr<QMessageBox> box(makeMessageBox(text, title, this));
+            box->exec();
         };
     }
     prepareShell();
@@ -151,8 +153,7 @@ void MainWindow::createControls()
 
     m_pictureDelay = new QTimer(this);
     m_pictureDelay->setObjectName(QStringLiteral("pictureDelay"));
-    // Not single-shot: the timer stays enabled while its own tick runs, so that a request
-    // deferred from inside the tick finds it enabled, and the tick then switches it off.
+    m_pictureDelay->setSingleShot(true);
     m_pictureDelay->setInterval(1200);
 
     m_searchProgress = makeControl<SearchProgressBar>(layout::kSearchProgress, this);
@@ -268,11 +269,12 @@ void MainWindow::loadDocumentation(const LoadProgress &progress)
     } else {
         m_docPath = location.docPath;
         createIfMissing(m_docPath); // where it cannot be created, the index stays empty
+        followDocumentation();      // from before the reading: a save meanwhile is seen
         DocReader reader;
         QString error;
         if (reader.open(m_docPath, &error))
             m_topicIndex = buildTopicIndex(reader, progress);
-        else if (QFileInfo::exists(m_docPath))
+        else if (!nothingAt(m_docPath)) // a link that leads nowhere is reported too
             reportLoadProblem(
                 QStringLiteral("Die Dokumentation \u201E%1\u201C kann nicht gelesen werden: %2")
                     .arg(elidedForMessage(QDir::toNativeSeparators(m_docPath)), error));

@@ -23,11 +23,15 @@ class QTimer;
 namespace tamo {
 
 class ChoiceList;
+class DocumentationReloader;
+class DocumentationWatcher;
 class FindEdit;
 class PictureView;
 class QueryEdit;
 class SearchProgressBar;
 class TopicTextView;
+struct ReloadedDocumentation;
+struct TopicContent;
 
 // Shows a message to the user: text and window title. The window shows a message box; tests
 // record the messages instead.
@@ -111,6 +115,7 @@ private:
     // The picture beside the text and the text size (mainwindow_picture.cpp).
     void requestPictureUpdate();
     void runDeferredPictureUpdate();
+    void updatePicture(); // for the caret, now
     void hidePicture();
     void enlargeText();
     void shrinkText();
@@ -129,6 +134,17 @@ private:
     bool onMouseButton(const QMouseEvent *event);
     void onFindTextKey(int key, Qt::KeyboardModifiers modifiers);
     void runFindKeyAction(FindKeyAction action);
+
+    // Following the documentation as it is written (mainwindow_reload.cpp): the file and the
+    // shown topic's pictures are watched, and a change reloads the index, the topic list and
+    // the shown topic in place.
+    void followDocumentation();
+    void reloadDocumentation();
+    void applyReload(const ReloadedDocumentation &result);
+    void showReloadedTopic(const TopicContent &topic);
+    void watchShownPictures();
+    void refreshPicture();
+    void reportDocumentationProblem(const QString &problem);
 
     // The window stays where loading found it, and the separator options follow "nur ganze
     // Wörter suchen" (mainwindow.cpp).
@@ -160,7 +176,7 @@ private:
     QPushButton *m_closeFindButton = nullptr;
     SearchProgressBar *m_searchProgress = nullptr;
     QTimer *m_geometryGuard = nullptr;
-    QTimer *m_pictureDelay = nullptr;
+    QTimer *m_pictureDelay = nullptr; // the deferred picture update
 
     // The documentation and what the window shows of it.
     Clock m_clock;
@@ -176,6 +192,18 @@ private:
     // The query of the last full search while the topic list shows its result: topics shown
     // from it get their hits marked.
     QString m_resultQuery;
+    // What the topic list shows, so that a reload can fill it again the same way: the names
+    // that begin with the query, the full search for it, or a topic asked for by name.
+    enum class ListSource { Prefix, Search, Request };
+    ListSource m_listSource = ListSource::Prefix;
+    QString m_listQuery;
+    ListSource m_reloadListSource = ListSource::Prefix; // the same when the reload began
+    QString m_reloadListQuery;
+    QString m_reloadShownName;
+    QString m_shownName; // the name the shown topic was asked for by (found or not)
+    DocumentationWatcher *m_watcher = nullptr;
+    DocumentationReloader *m_reloader = nullptr;
+    QString m_docProblem; // why the documentation file cannot be read now; empty when it can
     QRect m_homeGeometry; // position and size as loading began
     bool m_loaded = false;
     bool m_geometryCheckPending = false;

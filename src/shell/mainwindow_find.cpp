@@ -56,7 +56,7 @@ void MainWindow::findNext()
 
 void MainWindow::onWindowKey(int key, Qt::KeyboardModifiers modifiers)
 {
-    runFindKeyAction(formKeyAction(key, modifiers));
+    runFindKeyAction(windowKeyAction(key, modifiers));
 }
 
 void MainWindow::onFindTextKey(int key, Qt::KeyboardModifiers modifiers)

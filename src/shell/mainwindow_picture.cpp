@@ -4,36 +4,18 @@
 
 #include "shell/controls.h"
 #include "shell/layout.h"
-#include "store/regularfile.h"
 #include "viewer/picturechoice.h"
-#include "viewer/picturelimit.h"
+#include "viewer/pictureload.h"
 #include "viewer/picturethrottle.h"
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPushButton>
 #include <QTimer>
 
 namespace tamo {
 
 namespace {
-
-// Only a regular file is read: a picture line may name a pipe or a device, which would block
-// or never end.
-QImage loadPicture(const QString &name)
-{
-    QFile file;
-    if (!openRegularFile(file, name))
-        return {};
-    QImageReader reader(&file); // the file keeps its name, so its suffix still names the format
-    reader.setAllocationLimit(kPictureMemoryLimitMB);
-    reader.setAutoTransform(true);
-    const QSize size = reader.size();
-    if (size.isValid() && exceedsPictureLimit(size.width(), size.height()))
-        return {};
-    return reader.read();
-}
 
 // What tells one picture file from another: its path, size and time of the last change. Empty
 // for a name that is no regular file, which is read again every time.
@@ -55,6 +37,11 @@ void MainWindow::requestPictureUpdate()
             m_pictureDelay->start();
         return;
     }
+    updatePicture();
+}
+
+void MainWindow::updatePicture()
+{
     if (!m_topicFullText.contains(QStringLiteral("%%%")))
         return;
 
@@ -67,7 +54,7 @@ void MainWindow::requestPictureUpdate()
     // again on every caret move would take seconds each time.
     const QString key = pictureKey(name);
     if (key.isEmpty() || key != m_topicPictureKey) {
-        m_topicPicture = loadPicture(name);
+        m_topicPicture = loadPicture(name).image;
         m_topicPictureKey = key;
     }
     // A missing, unreadable or empty picture hides the picture area; the text takes the
@@ -90,8 +77,11 @@ void MainWindow::hidePicture()
 
 void MainWindow::runDeferredPictureUpdate()
 {
-    requestPictureUpdate();
+    // The deferred update is carried out whatever came since: it counts as a request of its
+    // own, so the next release within a second is deferred again.
     m_pictureDelay->stop();
+    m_lastPictureRequest = m_clock();
+    updatePicture();
 }
 
 void MainWindow::enlargeText()

@@ -5,6 +5,7 @@
 
 #include "shell/controls.h"
 #include "std/textroutines.h"
+#include "viewer/docreload.h"
 #include "viewer/topicreader.h"
 
 #include <QDir>
@@ -52,6 +53,10 @@ void MainWindow::openDocumentation(const QString &fileOrDirectory)
     if (focusWidget() == m_queryBox)
         m_topicText->setFocus();
     loadDocumentation({});
+    // A reload of the documentation before still running would hand in the old index: a
+    // reload of this one takes its place (only the newest reload is delivered).
+    if (m_reloader && m_reloader->isRunning())
+        reloadDocumentation();
     updateHistoryButtons();
 }
 

@@ -60,6 +60,7 @@ void MainWindow::showSelectedTopic()
     if (m_topicList->selectedRow() < 0)
         return; // nothing chosen: nothing to show
     const QString name = m_topicList->selectedEntry();
+    m_shownName = name;
 
     DocReader reader;
     reader.open(m_docPath); // a file gone since loading reads as empty: the not-found topic
@@ -71,8 +72,9 @@ void MainWindow::showSelectedTopic()
     m_topicText->setTopicText(topic.shownText);
     if (!m_resultQuery.isEmpty())
         m_topicText->setMarks(searchHits(topic.shownText, m_resultQuery));
-    m_topicTitle->setText(topic.title);
+    m_topicTitle->setText(shownName(topic.title));
     m_topicFullText = topic.fullText;
+    watchShownPictures();
     requestPictureUpdate();
 
     m_history.recordShownTopic(topic.title);
@@ -81,6 +83,13 @@ void MainWindow::showSelectedTopic()
 
 void MainWindow::updateHistoryButtons()
 {
+    // A button that disables itself while it has the focus would pass the focus on to the next
+    // control, the related topics, where the next arrow key opens a topic. The topic text that
+    // "<" or ">" has just changed takes it instead.
+    const QWidget *focus = focusWidget();
+    if ((focus == m_forwardButton && !m_history.canGoForward()) ||
+        (focus == m_backButton && !m_history.canGoBack()))
+        m_topicText->setFocus(Qt::OtherFocusReason);
     m_forwardButton->setEnabled(m_history.canGoForward());
     m_backButton->setEnabled(m_history.canGoBack());
 }
@@ -88,6 +97,7 @@ void MainWindow::updateHistoryButtons()
 void MainWindow::requestTopic(const QString &name)
 {
     m_resultQuery.clear();
+    m_listSource = ListSource::Request;
     m_topicList->setEntries({name});
     m_topicList->selectRow(0);
 }
@@ -130,14 +140,17 @@ void MainWindow::onQueryFocused()
 void MainWindow::filterTopicList()
 {
     m_resultQuery.clear();
-    m_topicList->setEntries(m_topicIndex.namesStartingWith(m_queryBox->text()));
+    m_listSource = ListSource::Prefix;
+    m_listQuery = m_queryBox->text();
+    m_topicList->setEntries(m_topicIndex.namesStartingWith(m_listQuery));
 }
 
 void MainWindow::runFullSearch()
 {
     BarProgress progress(m_searchProgress, m_clock);
-    m_topicList->setEntries(
-        searchTopicList(m_topicIndex, m_docPath, m_queryBox->text(), &progress));
+    m_listSource = ListSource::Search;
+    m_listQuery = m_queryBox->text();
+    m_topicList->setEntries(searchTopicList(m_topicIndex, m_docPath, m_listQuery, &progress));
     m_resultQuery = normaliseQuery(m_queryBox->text());
 }
 

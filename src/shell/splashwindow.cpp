@@ -79,7 +79,7 @@ void SplashWindow::paintEvent(QPaintEvent *)
 
 void SplashWindow::showProgress(const QString &caption)
 {
-    m_status->setText(caption);
+    m_status->setText(shownName(caption)); // it ends with a topic name from the file
     if (!m_sinceRepaint.isValid() || m_sinceRepaint.elapsed() >= kFrameMs) {
         m_status->repaint();
         m_sinceRepaint.start();

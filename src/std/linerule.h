@@ -24,10 +24,28 @@ constexpr qsizetype textEnd(qsizetype start, qsizetype lf)
     return std::max(start, lf - 1);
 }
 
+// A line's kind is told by its first three bytes, compared exactly.
+inline bool beginsWith(QByteArrayView text, const char (&marker)[4])
+{
+    return text.size() >= 3 && std::memcmp(text.data(), marker, 3) == 0;
+}
+
 // A heading is a line whose text begins with "###"; the rest of the text is the topic name.
 inline bool isHeading(QByteArrayView text)
 {
-    return text.size() >= 3 && std::memcmp(text.data(), "###", 3) == 0;
+    return beginsWith(text, "###");
+}
+
+// A picture line, "%%%" and the picture's file name, belongs to a topic's text but is not shown.
+inline bool isPictureLine(QByteArrayView text)
+{
+    return beginsWith(text, "%%%");
+}
+
+// A related-topic line, "---" and a topic's name: the first one ends a topic's text.
+inline bool isRelatedLine(QByteArrayView text)
+{
+    return beginsWith(text, "---");
 }
 
 // The end-of-file mark: the text every reader returns at the end, the single byte CR. A line

@@ -2,12 +2,12 @@
 
 #include "std/cp1252.h"
 #include "std/linerule.h"
+#include "std/textroutines.h"
 
 #include <QDir>
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -20,32 +20,14 @@ namespace {
 using Bytes = std::string_view;
 
 struct KindInfo {
+    ProblemKind kind;
     const char *id;
     Severity severity;
 };
 
-// Indexed by ProblemKind.
-constexpr KindInfo kKinds[] = {
-    {"end-mark", Severity::Error},
-    {"related-not-found", Severity::Error},
-    {"picture-missing", Severity::Error},
-    {"picture-unreadable", Severity::Error},
-    {"picture-too-large", Severity::Error},
-    {"start-topic-missing", Severity::Error},
-    {"bare-lf", Severity::Warning},
-    {"duplicate-heading", Severity::Warning},
-    {"heading-case", Severity::Warning},
-    {"text-before-heading", Severity::Warning},
-    {"heading-at-end", Severity::Warning},
-    {"heading-blanks", Severity::Warning},
-    {"heading-empty", Severity::Warning},
-    {"long-word", Severity::Warning},
-    {"related-duplicate", Severity::Warning},
-    {"picture-blank", Severity::Warning},
-    {"undefined-byte", Severity::Warning},
-    {"settings-bare-lf", Severity::Warning},
-};
-static_assert(std::size(kKinds) == size_t(ProblemKind::SettingsBareLf) + 1);
+#define QUARNTAMO_PROBLEM_KIND_INFO(name, id, severity) {ProblemKind::name, id, Severity::severity},
+constexpr KindInfo kKinds[] = {QUARNTAMO_PROBLEM_KINDS(QUARNTAMO_PROBLEM_KIND_INFO)};
+#undef QUARNTAMO_PROBLEM_KIND_INFO
 
 // The full-text search compares words up to this length by similar spelling.
 constexpr qsizetype kLongestComparedWord = 255;
@@ -65,14 +47,15 @@ QString quoted(const QString &name)
     return u'\u201E' + name + u'\u201C';
 }
 
-// A message quotes at most about 200 characters of the file: of a longer name its ends.
+// A message quotes a name as every message quotes file content (elidedForMessage): of a long
+// name its ends. Only the ends are decoded, since a name may run to megabytes.
 QString quoted(Bytes bytes)
 {
-    constexpr size_t kMost = 200;
-    if (bytes.size() <= kMost)
-        return quoted(text(bytes));
-    return quoted(text(bytes.substr(0, kMost / 2)) + u'\u2026' +
-                  text(bytes.substr(bytes.size() - kMost / 2 + 1)));
+    constexpr size_t kEnds = 200; // more than elidedForMessage keeps of either end
+    if (bytes.size() <= 2 * kEnds)
+        return quoted(elidedForMessage(text(bytes)));
+    return quoted(
+        elidedForMessage(text(bytes.substr(0, kEnds)) + text(bytes.substr(bytes.size() - kEnds))));
 }
 
 // The end of a line, as much as a message should show: "…ende der Zeile".
@@ -87,11 +70,6 @@ QString lineTail(Bytes line)
 QString counted(qint64 n, const char *one, const char *many)
 {
     return QString::number(n) + u' ' + QString::fromLatin1(n == 1 ? one : many);
-}
-
-bool startsWith(Bytes line, const char *marker)
-{
-    return line.size() >= 3 && std::memcmp(line.data(), marker, 3) == 0;
 }
 
 bool isBlankLine(Bytes line)
@@ -216,9 +194,9 @@ QList<DocProblem> Checker::run(Bytes bytes)
                 textBeforeFirstLine = number;
             break;
         case Section::Body:
-            if (startsWith(line, "%%%")) {
+            if (lines::isPictureLine(line)) {
                 checkPicture(namePart(line), number);
-            } else if (startsWith(line, "---")) {
+            } else if (lines::isRelatedLine(line)) {
                 section = Section::Related;
                 checkRelated(line, number);
             }
@@ -321,7 +299,7 @@ void Checker::checkRelated(Bytes line, qint64 number)
 {
     const Bytes name = namePart(line);
     const bool hidden = !m_endMarks.empty();
-    m_related.push_back({name, number, hidden, startsWith(line, "---")});
+    m_related.push_back({name, number, hidden, lines::isRelatedLine(line)});
 
     qint64 earlier = 0;
     if (m_sectionRelated.size() < kShortSection) {
@@ -441,17 +419,35 @@ void Checker::checkHeadingNames()
     for (size_t i = 0; i < m_headings.size(); ++i)
         m_lastHeading[m_headings[i].name] = i;
 
+    // Before a line that reads as the end of the file, only the headings before it can hide a
+    // topic, as the readers see the file; behind it, every heading counts (as once it is gone).
+    std::unordered_map<Bytes, size_t> lastVisible;
+    for (size_t i = 0; i < m_headings.size() && !m_headings[i].hidden; ++i)
+        lastVisible[m_headings[i].name] = i;
+
     std::unordered_map<Bytes, bool> reportedCase;
     for (size_t i = 0; i < m_headings.size(); ++i) {
         const Heading &h = m_headings[i];
         const Heading &last = m_headings[m_lastHeading[h.name]];
-        if (last.line != h.line)
+        const Heading &shown = h.hidden ? last : m_headings[lastVisible[h.name]];
+        if (shown.line != h.line) {
             add(h.line, ProblemKind::DuplicateHeading,
                 QStringLiteral("Die Überschrift %1 steht in Zeile %2 noch einmal: der Betrachter "
                                "zeigt unter diesem Namen das Thema dort, dieses hier ist nie zu "
                                "sehen. Eine der Überschriften umbenennen.")
                     .arg(quoted(h.name))
-                    .arg(last.line));
+                    .arg(shown.line));
+        } else if (last.line != h.line) {
+            add(h.line, ProblemKind::DuplicateHeading,
+                QStringLiteral("Die Überschrift %1 steht in Zeile %2 noch einmal%3: solange die "
+                               "Datei für die Leser dort endet, zeigt der Betrachter dieses Thema; "
+                               "ohne das Dateiende zeigt er unter diesem Namen das Thema in Zeile "
+                               "%2, und dieses hier ist nie zu sehen. Eine der Überschriften "
+                               "umbenennen.")
+                    .arg(quoted(h.name))
+                    .arg(last.line)
+                    .arg(hiddenBy(last.line)));
+        }
 
         const auto [first, inserted] = m_caseless.try_emplace(lowered(h.name), i);
         const Heading &other = m_headings[first->second];
@@ -548,6 +544,14 @@ Severity severityOf(ProblemKind kind)
 const char *kindId(ProblemKind kind)
 {
     return kKinds[size_t(kind)].id;
+}
+
+QList<ProblemKind> allProblemKinds()
+{
+    QList<ProblemKind> kinds;
+    for (const KindInfo &info : kKinds)
+        kinds.append(info.kind);
+    return kinds;
 }
 
 QList<DocProblem> checkDocument(QByteArrayView bytes, const DocCheckOptions &options)

@@ -14,35 +14,58 @@
 // program, what the reader will see and how to fix it.
 namespace tamo {
 
-// Stable identifiers: scripts and editors may rely on them (listed in the README).
-enum class ProblemKind {
-    // errors
-    EndMark,           // "end-mark": a line that reads as the end of the file
-    RelatedNotFound,   // "related-not-found": a related topic without a heading
-    PictureMissing,    // "picture-missing": the picture file does not exist, or no name
-    PictureUnreadable, // "picture-unreadable": the file is not a picture that can be read
-    PictureTooLarge,   // "picture-too-large": the picture would be refused as too large
-    StartTopicMissing, // "start-topic-missing": no topic to show at start
-    // warnings
-    BareLf,            // "bare-lf": a line end without CR, which costs the line its last character
-    DuplicateHeading,  // "duplicate-heading": an earlier heading hidden by a later one
-    HeadingCase,       // "heading-case": heading names that differ only in case
-    TextBeforeHeading, // "text-before-heading": text that belongs to no topic
-    HeadingAtEnd,      // "heading-at-end": a heading as the last line, without line end
-    HeadingBlanks,     // "heading-blanks": a heading name with leading or trailing blanks
-    HeadingEmpty,      // "heading-empty": a heading without a name
-    LongWord,          // "long-word": a word of more than 255 characters
-    RelatedDuplicate,  // "related-duplicate": a related topic listed twice in one topic
-    PictureBlank,      // "picture-blank": a blank between "%%%" and the picture name
-    UndefinedByte,     // "undefined-byte": a byte that Windows-1252 leaves undefined
-    SettingsBareLf,    // "settings-bare-lf": the settings file's first line ends in a bare LF
-};
+// The problems the check reports, in one table: the kind's name in the code, its stable
+// identifier (scripts and editors rely on it; the README lists every one, in this order, and a
+// test holds the two together) and its severity.
+#define QUARNTAMO_PROBLEM_KINDS(X)                                                                 \
+    /* a line that reads as the end of the file */                                                 \
+    X(EndMark, "end-mark", Error)                                                                  \
+    /* a related topic without a heading */                                                        \
+    X(RelatedNotFound, "related-not-found", Error)                                                 \
+    /* the picture file does not exist, or no name */                                              \
+    X(PictureMissing, "picture-missing", Error)                                                    \
+    /* the file is not a picture that can be read */                                               \
+    X(PictureUnreadable, "picture-unreadable", Error)                                              \
+    /* the picture would be refused as too large */                                                \
+    X(PictureTooLarge, "picture-too-large", Error)                                                 \
+    /* no topic to show at start */                                                                \
+    X(StartTopicMissing, "start-topic-missing", Error)                                             \
+    /* a line end without CR, which costs the line its last character */                           \
+    X(BareLf, "bare-lf", Warning)                                                                  \
+    /* an earlier heading hidden by a later one */                                                 \
+    X(DuplicateHeading, "duplicate-heading", Warning)                                              \
+    /* heading names that differ only in case */                                                   \
+    X(HeadingCase, "heading-case", Warning)                                                        \
+    /* text that belongs to no topic */                                                            \
+    X(TextBeforeHeading, "text-before-heading", Warning)                                           \
+    /* a heading as the last line, without line end */                                             \
+    X(HeadingAtEnd, "heading-at-end", Warning)                                                     \
+    /* a heading name with leading or trailing blanks */                                           \
+    X(HeadingBlanks, "heading-blanks", Warning)                                                    \
+    /* a heading without a name */                                                                 \
+    X(HeadingEmpty, "heading-empty", Warning)                                                      \
+    /* a word of more than 255 characters */                                                       \
+    X(LongWord, "long-word", Warning)                                                              \
+    /* a related topic listed twice in one topic */                                                \
+    X(RelatedDuplicate, "related-duplicate", Warning)                                              \
+    /* a blank between "%%%" and the picture name */                                               \
+    X(PictureBlank, "picture-blank", Warning)                                                      \
+    /* a byte that Windows-1252 leaves undefined */                                                \
+    X(UndefinedByte, "undefined-byte", Warning)                                                    \
+    /* the settings file's first line ends in a bare LF */                                         \
+    X(SettingsBareLf, "settings-bare-lf", Warning)
+
+#define QUARNTAMO_PROBLEM_KIND_ENUM(name, id, severity) name,
+enum class ProblemKind { QUARNTAMO_PROBLEM_KINDS(QUARNTAMO_PROBLEM_KIND_ENUM) };
+#undef QUARNTAMO_PROBLEM_KIND_ENUM
 
 enum class Severity { Error, Warning };
 
 Severity severityOf(ProblemKind kind);
 // The stable identifier, e.g. "end-mark".
 const char *kindId(ProblemKind kind);
+// Every kind, in the order of the table.
+QList<ProblemKind> allProblemKinds();
 
 struct DocProblem {
     qint64 line = 0;

@@ -3,12 +3,18 @@
 #include "std/cp1252.h"
 #include "std/textroutines.h"
 #include "store/docreader.h"
+#include "store/regularfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <climits>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace tamo {
 
@@ -63,10 +69,19 @@ QString missingDirectoryMessage(const QDir &start, const QString &settingsPath,
 
 void createIfMissing(const QString &path)
 {
-    if (QFileInfo::exists(path))
+    if (!nothingAt(path))
         return;
-    // Append never truncates, should the file appear meanwhile.
-    QFile(path).open(QIODevice::WriteOnly | QIODevice::Append);
+#ifdef Q_OS_UNIX
+    // O_EXCL creates the file only where nothing, not even a symbolic link, has the name: a
+    // link that leads nowhere would otherwise create a file wherever it points. Should the
+    // file appear meanwhile, it is left as it is.
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0)
+        ::close(fd);
+#else
+    QFile(path).open(QIODevice::WriteOnly | QIODevice::NewOnly);
+#endif
 }
 
 DocLocation locateDocumentation(const QString &startDirectory, bool createSettings)
@@ -86,7 +101,10 @@ DocLocation locateDocumentation(const QString &startDirectory, bool createSettin
         const QByteArrayView first = reader.readRawLine(kLongestPath, &tooLong);
         line = cp1252::decode(first);
         reader.close();
-    } else if (QFileInfo::exists(settingsPath) && !QFileInfo(settingsPath).isFile()) {
+    } else if (!nothingAt(settingsPath)) {
+        // A settings file that is there but cannot be read (a pipe, a directory, no right to
+        // read it, a link that leads nowhere or in a circle) names a directory nobody can
+        // tell: going on in the start directory would show other documentation unasked.
         location.error =
             QStringLiteral("%1 kann nicht gelesen werden: %2").arg(settingsName(), error);
         return location;
@@ -135,7 +153,7 @@ DocLocation locateCommandLineDocumentation(const QString &docFile, const QString
     if (!docFile.isEmpty())
         return documentationFile(docFile);
     DocLocation location = locateDocumentation(startDirectory, false);
-    if (location.named || QFileInfo::exists(location.docPath))
+    if (!location.error.isEmpty() || location.named || !nothingAt(location.docPath))
         return location;
     const QString installed = QDir(installedDirectory).filePath(QString::fromLatin1(kDocFileName));
     if (QFileInfo::exists(installed))

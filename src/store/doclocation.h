@@ -19,7 +19,9 @@ inline constexpr char kSettingsFileName[] = "tamoini.txt";
 inline constexpr char kDocFileName[] = "tamo.txw";
 
 // createSettings: the viewer creates a missing tamoini.txt empty (and goes on when it cannot);
-// the command line never creates a file.
+// the command line never creates a file. A tamoini.txt that is there but cannot be read (a
+// pipe, a device, a directory, no right to read it, a symbolic link that leads nowhere or in a
+// circle) is an error, never taken for a missing one.
 DocLocation locateDocumentation(const QString &startDirectory, bool createSettings);
 
 // A documentation file named directly (tamo --doc, or the viewer given a file): read as it
@@ -39,8 +41,9 @@ QString installedDocDirectory(const QString &programDirectory);
 DocLocation locateCommandLineDocumentation(const QString &docFile, const QString &startDirectory,
                                            const QString &installedDirectory);
 
-// Creates an empty file where none exists; an existing file is left untouched. Where it
-// cannot be created, the callers go on as if it were empty.
+// Creates an empty file where nothing has the name; an existing file is left untouched, and
+// so is a symbolic link, even one that leads nowhere (nothing is created where it points).
+// Where it cannot be created, the callers go on as if it were empty, or report what is there.
 void createIfMissing(const QString &path);
 
 } // namespace tamo

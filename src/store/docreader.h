@@ -27,7 +27,6 @@ public:
     // at once. On failure returns false and sets *error to the reason, in German.
     bool open(const QString &path, QString *error = nullptr);
     void close();
-    bool isOpen() const { return m_file.isOpen(); }
 
     // The bytes read per block. Blocks are read into one reused buffer: reading a large file
     // into a fresh buffer of its full size costs more in page faults than the read itself.

@@ -1,9 +1,12 @@
 #include "store/regularfile.h"
 
+#include "std/textroutines.h"
+
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -45,6 +48,8 @@ QString systemReason(int error)
     case EACCES:
     case EPERM:
         return QStringLiteral("keine Leseberechtigung");
+    case ELOOP:
+        return QStringLiteral("die symbolischen Verweise f\u00FChren im Kreis");
     case ENAMETOOLONG:
         return QStringLiteral("der Name ist länger, als das System erlaubt");
     case EWOULDBLOCK:
@@ -52,6 +57,21 @@ QString systemReason(int error)
     default:
         return QString::fromLocal8Bit(std::strerror(error));
     }
+}
+
+// Why a path that stat() calls missing cannot be read: a symbolic link that leads nowhere is
+// named as one, with its target.
+QString missingReason(const QByteArray &name, int error)
+{
+    struct stat link {};
+    if (error == ENOENT && ::lstat(name.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        QByteArray target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(name.constData(), target.data(), size_t(target.size()));
+        target.truncate(length > 0 ? qsizetype(length) : 0);
+        return QStringLiteral("ein symbolischer Verweis auf \u201E%1\u201C, das es nicht gibt")
+            .arg(elidedForMessage(QFile::decodeName(target)));
+    }
+    return systemReason(error);
 }
 #endif
 
@@ -67,13 +87,13 @@ bool openRegularFile(QFile &file, const QString &path, QString *error)
     const QByteArray name = QFile::encodeName(path);
     struct stat info {};
     if (::stat(name.constData(), &info) != 0)
-        return refuse(error, systemReason(errno));
+        return refuse(error, missingReason(name, errno));
     if (!S_ISREG(info.st_mode))
         return refuse(error, notRegular(info.st_mode));
     // O_NONBLOCK: open() returns at once where it would wait.
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return refuse(error, systemReason(errno));
+        return refuse(error, missingReason(name, errno));
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return refuse(error, notRegular(info.st_mode));
@@ -93,6 +113,19 @@ bool openRegularFile(QFile &file, const QString &path, QString *error)
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return refuse(error, file.errorString());
     return true;
+#endif
+}
+
+bool nothingAt(const QString &path)
+{
+    if (path.isEmpty())
+        return true;
+#ifdef Q_OS_UNIX
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) != 0 &&
+           (errno == ENOENT || errno == ENOTDIR);
+#else
+    return !QFileInfo(path).exists() && !QFileInfo(path).isSymLink();
 #endif
 }
 

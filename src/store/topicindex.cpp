@@ -52,7 +52,7 @@ QStringList TopicIndex::namesStartingWith(const QString &text) const
     return result;
 }
 
-TopicIndex buildTopicIndex(DocReader &reader, const LoadProgress &progress)
+TopicIndex buildTopicIndex(DocReader &reader, const LoadProgress &progress, std::stop_token stop)
 {
     // Collect the headings in file order first, then sort once: the same result as inserting
     // each name at its sorted place in front of its equals, without the quadratic cost.
@@ -65,7 +65,7 @@ TopicIndex buildTopicIndex(DocReader &reader, const LoadProgress &progress)
         const qint64 lineStart = reader.position();
         bool cut = false;
         QByteArrayView line = reader.readRawLine(kShortLine, &cut);
-        if (lines::isEndMark(line))
+        if (lines::isEndMark(line) || stop.stop_requested())
             break;
         if (!lines::isHeading(line))
             continue;

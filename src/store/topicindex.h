@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <stop_token>
 
 namespace tamo {
 
@@ -47,6 +48,10 @@ QString loadingCaption(qint64 positionAfter, qint64 fileSize, const QString &nam
 // Reads the open reader from its current position to the end and indexes every line that
 // begins with "###". A heading that is the file's last line without line end gets the
 // position one before its first character (0 for a file of that one line).
-TopicIndex buildTopicIndex(DocReader &reader, const LoadProgress &progress = {});
+//
+// A stop requested through stop ends the reading early; the index then holds the headings
+// read so far, and the caller drops it.
+TopicIndex buildTopicIndex(DocReader &reader, const LoadProgress &progress = {},
+                           std::stop_token stop = {});
 
 } // namespace tamo

@@ -1,5 +1,7 @@
 #include "viewer/picturechoice.h"
 
+#include <QSet>
+
 namespace tamo {
 
 namespace {
@@ -42,6 +44,24 @@ QString pictureForCaret(QStringView fullText, qsizetype caret)
         }
     }
     return chosen;
+}
+
+QStringList pictureNames(QStringView fullText, qsizetype most)
+{
+    QStringList names;
+    QSet<QString> seen;
+    for (const QStringView line : fullText.tokenize(u"\r\n")) {
+        if (names.size() >= most)
+            break;
+        if (line.size() > marker.size() && line.startsWith(marker)) {
+            const QString name = line.sliced(marker.size()).toString();
+            if (!seen.contains(name)) {
+                seen.insert(name);
+                names.append(name);
+            }
+        }
+    }
+    return names;
 }
 
 FitRect fitPicture(int width, int height, double area)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 namespace tamo {
@@ -18,6 +19,10 @@ namespace tamo {
 // and so is chosen wherever the caret stands. A picture line without a name gives an empty,
 // non-null name.
 QString pictureForCaret(QStringView fullText, qsizetype caret);
+
+// The names of the picture lines of fullText, in text order, each once, at most most of them;
+// nameless ones left out.
+QStringList pictureNames(QStringView fullText, qsizetype most);
 
 // Where a picture of width x height pixels goes in the square picture area of side area:
 // scaled to fill it along its longer side, keeping its proportions, and centred along the

@@ -3,9 +3,13 @@
 namespace tamo {
 
 // The picture beside the topic text is updated at most once a second while the caret moves.
+// A request that comes too soon is deferred to a timer 1200 ms away. The timer's tick always
+// updates the picture, whenever the last request came: a tick that went through this rule
+// again could itself be deferred and then be switched off by its own end, leaving the picture
+// of an earlier caret place up with nothing to replace it.
 enum class PictureRequest {
     Run,   // update the picture now
-    Defer, // enable the one-shot 1200 ms timer instead; an enabled timer keeps its pending tick
+    Defer, // start the 1200 ms timer instead; a running timer keeps its pending tick
 };
 
 // Decides one request at time now and remembers it in lastRequestTime (both seconds since

@@ -9,7 +9,6 @@
 #include <QLocale>
 
 #include <algorithm>
-#include <cstring>
 
 namespace tamo {
 
@@ -17,11 +16,6 @@ namespace {
 
 // Topic display reads little: a block of this size usually holds a whole topic.
 constexpr qint64 kTopicBlock = 16 * 1024;
-
-bool startsWith(QByteArrayView line, const char *marker)
-{
-    return line.size() >= 3 && std::memcmp(line.data(), marker, 3) == 0;
-}
 
 } // namespace
 
@@ -97,7 +91,7 @@ TopicContent readTopic(DocReader &reader, const TopicIndex &index, const QString
         line = reader.readRawLine(std::max<qsizetype>(cut ? 0 : room, 3), &longer);
         if (lines::isEndMark(line) || lines::isHeading(line))
             break;
-        if (startsWith(line, "---")) {
+        if (lines::isRelatedLine(line)) {
             if (longer) { // a related-topic name is read whole (up to its own limit)
                 reader.seek(lineStart);
                 line = reader.readRawLine(kTopicTextLimit);
@@ -106,7 +100,7 @@ TopicContent readTopic(DocReader &reader, const TopicIndex &index, const QString
         }
         if (cut)
             continue; // past the limit: only the end of the body is wanted
-        const bool picture = startsWith(line, "%%%");
+        const bool picture = lines::isPictureLine(line);
         if (longer || line.size() + 2 > room) {
             cut = true;
             if (picture)

@@ -1,3 +1,4 @@
+#include "support/hostilepictures.h"
 #include "support/tempdoc.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -55,6 +57,27 @@ private slots:
         QDir(directory("long")).mkdir(QString(250, u'x'));
         writeTempFile(m_dir, "long/tamoini.txt", QByteArray(250, 'x') + "\r\n");
         QVERIFY(mkfifo(QFile::encodeName(m_dir.filePath("fifo.txw")).constData(), 0600) == 0);
+        // A tamoini.txt that cannot be read, beside a tamo.txw that must not be read instead.
+        for (const char *kind : {"fifo", "directory", "device", "unreadable", "circle"}) {
+            const QString sub = QStringLiteral("unread-%1").arg(kind);
+            QVERIFY(root.mkdir(sub));
+            writeTempFile(m_dir, sub + "/tamo.txw", "###Verwendung_der_Dokumentation\r\n");
+            const QString settings = directory(sub + "/tamoini.txt");
+            if (qstrcmp(kind, "fifo") == 0)
+                QVERIFY(mkfifo(QFile::encodeName(settings).constData(), 0600) == 0);
+            else if (qstrcmp(kind, "directory") == 0)
+                QVERIFY(QDir(directory(sub)).mkdir("tamoini.txt"));
+            else if (qstrcmp(kind, "device") == 0)
+                QVERIFY(QFile::link("/dev/null", settings));
+            else if (qstrcmp(kind, "circle") == 0)
+                QVERIFY(QFile::link(settings, settings));
+            else
+                QVERIFY(writeTempFile(m_dir, sub + "/tamoini.txt", "docs\r\n").size() &&
+                        QFile::setPermissions(settings, {}));
+        }
+        // A tamo.txw that leads round in a circle, and no other documentation.
+        QVERIFY(root.mkdir("circle"));
+        QVERIFY(QFile::link(directory("circle/tamo.txw"), directory("circle/tamo.txw")));
         // An installed tamo: the program in bin/ of a prefix, the documentation where it goes.
         QVERIFY(root.mkpath("prefix/bin/" QUARNTAMO_DOC_FROM_BIN));
         QVERIFY(QFile::copy(TAMO_BINARY, directory("prefix/bin/tamo")));
@@ -66,6 +89,8 @@ private slots:
     void run()
     {
         QFETCH(QString, cwd);
+        if (cwd == u"unread-unreadable" && ::geteuid() == 0)
+            QSKIP("every file is readable to root");
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, out);
@@ -99,6 +124,9 @@ private slots:
     // The JSON problems, with pictures read as the viewer reads them: PNG built in, JPEG through
     // a plugin, a picture that declares 9000 x 9000 pixels refused, a text file and a named pipe
     // unreadable; all taken from the documentation's directory, not the working directory.
+    // Formats other than PNG, JPEG, GIF and BMP are unreadable, an SVG too (with text in it,
+    // drawing one needs a GUI application object: tamo aborted), and a broken PNG leaves
+    // nothing on stderr.
     void checkJson()
     {
         const QDir pics(directory("pics"));
@@ -106,14 +134,22 @@ private slots:
         QVERIFY(QFile::copy(QFileInfo(QStringLiteral(BUNDLED_DOC)).dir().filePath("ablauf.png"),
                             pics.filePath("ok.png")));
         QVERIFY(QImage(pics.filePath("ok.png")).save(pics.filePath("ok.jpg"), "JPEG"));
-        writeTempFile(m_dir, "pics/huge.pbm", "P4\n9000 9000\n" + QByteArray(64, '\0'));
+        const QByteArray huge = pngDeclaring(9000, 9000);
+        writeTempFile(m_dir, "pics/huge.png", huge);
         writeTempFile(m_dir, "pics/text.png", "kein Bild");
+        writeTempFile(m_dir, "pics/text.svg.png", hostileSvg(10));
+        QVERIFY(QImage(pics.filePath("ok.png")).save(pics.filePath("ok.tif"), "TIFF"));
+        QFile ok(pics.filePath("ok.png"));
+        QVERIFY(ok.open(QIODevice::ReadOnly));
+        writeTempFile(m_dir, "pics/cut.png", ok.read(ok.size() / 2));
         QVERIFY(mkfifo(QFile::encodeName(pics.filePath("fifo.png")).constData(), 0600) == 0);
-        const QString doc = writeTempFile(m_dir, "pics/sub/../doc.txw",
-                                          "###A\r\n%%%ok.png\r\n%%%ok.jpg\r\n%%%huge.pbm\r\n"
-                                          "%%%text.png\r\n%%%no.png\r\n%%%fifo.png\r\n###A\r\n");
+        const QString doc = writeTempFile(
+            m_dir, "pics/sub/../doc.txw",
+            "###A\r\n%%%ok.png\r\n%%%ok.jpg\r\n%%%huge.png\r\n%%%text.png\r\n%%%no.png\r\n"
+            "%%%fifo.png\r\n%%%text.svg.png\r\n%%%ok.tif\r\n%%%cut.png\r\n###A\r\n");
         const Run r = tamo({"check", "--json", "--doc", doc}, directory("empty"));
         QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.err, QByteArray());
         const QJsonArray problems = QJsonDocument::fromJson(r.out)["problems"].toArray();
         QStringList got;
         for (const QJsonValue &v : problems) {
@@ -124,7 +160,9 @@ private slots:
         }
         QCOMPARE(got, QStringList({"1 warning duplicate-heading", "1 error start-topic-missing",
                                    "4 error picture-too-large", "5 error picture-unreadable",
-                                   "6 error picture-missing", "7 error picture-unreadable"}));
+                                   "6 error picture-missing", "7 error picture-unreadable",
+                                   "8 error picture-unreadable", "9 error picture-unreadable",
+                                   "10 error picture-unreadable"}));
         QVERIFY(problems[5].toObject().value("message").toString().contains(u"keine gewöhnliche"));
     }
 
@@ -190,10 +228,32 @@ void TestTamo::run_data()
         R"(","position":31}]})"
         "\n");
     row("control bytes in a message", "junk", {"topics"}, 2, "", "d\\x1b[2J");
+    row("the last C1 control escaped, the first character after them kept", "empty",
+        {QString::fromUtf16(u"x\u009f\u00a0")}, 2, "",
+        QString::fromUtf16(u"unbekannter Befehl x\\x9f\u00a0\n"));
     row("a long path from tamoini.txt, elided", "long", {"topics"}, 2, "",
         u'\u2026' + QString(90, u'x') + "/tamo.txw");
     row("fifo document", "empty", {"search", "--doc", "DIR/fifo.txw", "x"}, 2, "",
         "keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO)");
+    // A tamoini.txt that is there but cannot be read: the viewer's message, and the tamo.txw
+    // beside it is not read instead.
+    const QString unread = "tamo: tamoini.txt kann nicht gelesen werden: ";
+    row("tamoini.txt a fifo", "unread-fifo", {"topics"}, 2, "",
+        unread + "keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO)");
+    row("tamoini.txt a directory", "unread-directory", {"topics"}, 2, "",
+        unread + "keine gewöhnliche Datei, sondern ein Verzeichnis");
+    row("tamoini.txt a device", "unread-device", {"topics"}, 2, "",
+        unread + "keine gewöhnliche Datei, sondern ein Gerät");
+    row("tamoini.txt unreadable", "unread-unreadable", {"topics"}, 2, "",
+        unread + "keine Leseberechtigung");
+    row("tamoini.txt in a circle", "unread-circle", {"topics"}, 2, "",
+        unread + "die symbolischen Verweise führen im Kreis");
+    row("tamo.txw in a circle", "circle", {"topics"}, 2, "",
+        "tamo.txw: die symbolischen Verweise führen im Kreis");
+    // The name comes from the command line: ESC is written visibly, as in every message.
+    row("show: a control character in the name", "empty",
+        {"show", "--doc", "DIR/t.txw", "\x1b[31mZZ"}, 1, "Fehler: Thema nicht gefunden.\n…",
+        "tamo: Kein Thema heißt „\\x1b[31mZZ“.");
     const QString warned = m_dir.filePath("warned.txw"), broken = m_dir.filePath("broken.txw");
     row("check: warnings only", "empty", {"check", "--doc", "DIR/warned.txw"}, 0,
         warned + ":2: warning: Die Zeile endet mit LF…\n0 Fehler, 1 Warnung\n");

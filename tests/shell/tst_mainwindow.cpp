@@ -1,6 +1,7 @@
 #include "shell/controls.h"
 #include "shell/layout.h"
 #include "shell/mainwindow.h"
+#include "support/hostilepictures.h"
 #include "support/tempdoc.h"
 #include "viewer/topicreader.h"
 
@@ -9,15 +10,21 @@
 #include <QDateTime>
 #include <QDir>
 #include <QLabel>
+#include <QMessageBox>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
 #include <QWheelEvent>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -120,6 +127,48 @@ struct WindowFixture {
     std::unique_ptr<tamo::MainWindow> window;
 };
 
+// A named pipe that tells whether anything opened it. A writer waits on it in a thread of its
+// own, again after every reader, so that a reader's open() returns at once and reads an empty
+// file instead of blocking the test for ever.
+class WatchedPipe {
+public:
+    explicit WatchedPipe(const QString &path)
+        : m_name(QFile::encodeName(path))
+    {
+        if (mkfifo(m_name.constData(), 0600) != 0)
+            qFatal("cannot make the pipe %s", m_name.constData());
+        m_writer = std::thread([this] {
+            while (!m_closing) {
+                const int fd = ::open(m_name.constData(), O_WRONLY); // waits for a reader
+                if (!m_closing)
+                    m_opened = true;
+                if (fd >= 0)
+                    ::close(fd);
+            }
+            m_finished = true;
+        });
+    }
+    ~WatchedPipe()
+    {
+        m_closing = true;
+        while (!m_finished) { // lets the writer go from its last open()
+            const int fd = ::open(m_name.constData(), O_RDONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+            std::this_thread::yield();
+        }
+        m_writer.join();
+    }
+    bool opened() const { return m_opened; }
+
+private:
+    QByteArray m_name;
+    std::atomic<bool> m_opened = false;
+    std::atomic<bool> m_closing = false;
+    std::atomic<bool> m_finished = false;
+    std::thread m_writer;
+};
+
 const QByteArray kDoc = "###Verwendung_der_Dokumentation\r\nSo benutzen Sie den Viewer.\r\n"
                         "---Zugriff\r\n---Datei\r\n"
                         "###Datei\r\nDateien lesen und schreiben.\r\n---Zugriff\r\n---Liste\r\n"
@@ -131,6 +180,8 @@ const QRectF kTall(103.25, 0, 206.5, 413);
 const QRectF kWide(0, 103.25, 413, 206.5);
 
 } // namespace
+
+Q_DECLARE_METATYPE(SaveWay)
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -147,7 +198,13 @@ private slots:
     // and a settings problem leaves no warning behind.
     void hostileFile_data();
     void hostileFile();
+    void messageBoxShowsPlainText();
     void largeTopicStaysUsable();
+    // The documentation followed while it is written: saved each way an editor saves, the
+    // window shows the new state at the same place, without a new history entry.
+    void followsTheDocumentation_data();
+    void followsTheDocumentation();
+    void reloadRefreshesSearchAndPictureAndOutlivesDeletion();
 };
 
 void TestMainWindow::listsChooseOnlyWhatTheUserChose()
@@ -161,17 +218,28 @@ void TestMainWindow::listsChooseOnlyWhatTheUserChose()
     for (QWidget *c : f.window->findChildren<QWidget *>(QRegularExpression("^(?!qt_).")))
         QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
 
-    // ">" is disabled while it has the focus, and the focus moving on to the related topics
-    // must not open one of them.
+    // ">" pressed with the keyboard disables itself: the focus goes to the topic text it has
+    // changed, not on to the related topics, where the next Down would open one.
+    f.choose("Liste");
     f.choose("Datei");
     f.click("backButton");
-    f.click("forwardButton");
+    f.press(f.control("backButton"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), f.control("forwardButton"));
+    QTest::keyClick(f.control("forwardButton"), Qt::Key_Space);
     QCOMPARE(f.title(), QString("Datei"));
     QVERIFY(!f.enabled("forwardButton"));
+    QCOMPARE(QApplication::focusWidget(), f.text());
     QCOMPARE(f.relatedList()->selectedRow(), -1);
+    // A list that has the focus shows it, also while no entry is current.
+    const QImage unfocused = f.relatedList()->grab().toImage();
+    f.press(f.control("backButton"), Qt::Key_Tab); // ">" is disabled: on to the list
+    QCOMPARE(QApplication::focusWidget(), f.relatedList());
+    QVERIFY(!f.relatedList()->currentIndex().isValid());
+    QVERIFY(f.relatedList()->grab().toImage() != unfocused);
     WindowFixture::clickEntry(f.relatedList(), "Zugriff");
     f.click("backButton");
-    f.click("backButton"); // the history is start, Datei, Zugriff and nothing more
+    f.click("backButton");
+    f.click("backButton"); // the history is start, Liste, Datei, Zugriff and nothing more
     QCOMPARE(f.title(), kStart);
     QVERIFY(!f.enabled("backButton"));
 
@@ -469,11 +537,15 @@ void TestMainWindow::pictureFollowsTheCaret()
     QVERIFY(!delay->isActive());
     QCOMPARE(picture->target(), kWide);
 
-    // A tick that itself comes too soon is dropped.
-    f.now += 0.3;
-    QTest::mouseClick(f.text()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    // Ctrl+Home, then Ctrl+End a quarter second later: the tick comes less than a second after
+    // the last release and still brings the picture up to date.
+    f.later();
+    f.press(f.text(), Qt::Key_Home, Qt::ControlModifier); // Home at once, Ctrl deferred
+    QCOMPARE(picture->target(), kTall);
     QVERIFY(delay->isActive());
-    f.now += 0.2;
+    f.now += 0.25;
+    f.press(f.text(), Qt::Key_End, Qt::ControlModifier);
+    f.now += 0.95; // 1.2 s after the timer started
     QVERIFY(QMetaObject::invokeMethod(delay, "timeout"));
     QVERIFY(!delay->isActive());
     QCOMPARE(picture->target(), kWide);
@@ -516,14 +588,36 @@ void TestMainWindow::hostileFile_data()
     QTest::addColumn<QByteArray>("doc");      // "fifo": a named pipe; null: none yet
     QTest::addColumn<QByteArray>("settings"); // null: tamoini.txt names the documentation
     QTest::addColumn<QString>("message");     // a part of the message; empty: none, start shown
-    QTest::newRow("fifo document") << QByteArray("fifo") << QByteArray() << "benannte Pipe";
+    QTest::addColumn<QByteArray>("picture");  // bild.png beside tamo.txw; null: none
+    QTest::newRow("fifo document")
+        << QByteArray("fifo") << QByteArray() << "benannte Pipe" << QByteArray();
+    // A link to a file that does not exist: reported, and nothing created where it points.
+    QTest::newRow("document leading nowhere")
+        << QByteArray("nowhere") << QByteArray() << "ein symbolischer Verweis auf" << QByteArray();
     QTest::newRow("fifo picture on the start topic")
         << QByteArray("###Verwendung_der_Dokumentation\r\n%%%fifo.png\r\n") << QByteArray()
-        << QString();
+        << QString() << QByteArray();
     QTest::newRow("no documentation yet: created empty")
-        << QByteArray() << QByteArray() << QString();
+        << QByteArray() << QByteArray() << QString() << QByteArray();
     QTest::newRow("settings name no directory")
-        << kDoc << QByteArray("fehlt\r\n") << "wurde nicht gefunden";
+        << kDoc << QByteArray("fehlt\r\n") << "wurde nicht gefunden" << QByteArray();
+    // A heading that looks like HTML is shown as it is written: no bold text, no picture, and
+    // the files its <img> tags name are never opened (WATCHED is a pipe that tells).
+    QTest::newRow("html in a heading")
+        << QByteArray("###Verwendung_der_Dokumentation <b>x</b><img src=\"WATCHED\">\r\nText\r\n")
+        << QByteArray() << QString() << QByteArray();
+    QTest::newRow("nested tables in a heading")
+        << "###Verwendung_der_Dokumentation " + QByteArray("<table><tr><td>").repeated(12) +
+               "<img src=\"WATCHED\">\r\n"
+        << QByteArray() << QString() << QByteArray();
+    // A heading of 100,000 characters: shown cut in the middle, in the title and the list.
+    QTest::newRow("long heading") << "###Verwendung_der_Dokumentation" + QByteArray(100000, 'x') +
+                                         "\r\nText\r\n"
+                                  << QByteArray() << QString() << QByteArray();
+    // Only PNG, JPEG, GIF and BMP are decoded, told by their content.
+    QTest::newRow("svg picture named .png")
+        << QByteArray("###Verwendung_der_Dokumentation\r\n%%%bild.png\r\nText\r\n") << QByteArray()
+        << QString() << hostileSvg(200);
 }
 
 void TestMainWindow::hostileFile()
@@ -531,31 +625,86 @@ void TestMainWindow::hostileFile()
     QFETCH(QByteArray, doc);
     QFETCH(QByteArray, settings);
     QFETCH(QString, message);
-    const QString title =
-        message.isEmpty() && !doc.isNull() ? kStart : QString::fromUtf16(tamo::kNotFoundTitle);
+    QFETCH(QByteArray, picture);
     QTemporaryDir docs;
+    const WatchedPipe watched(docs.filePath("watched.png"));
+    doc.replace("WATCHED", QFile::encodeName(docs.filePath("watched.png")));
+    const QString heading =
+        doc.startsWith("###") ? QString::fromLatin1(doc.mid(3, doc.indexOf('\r') - 3)) : QString();
+    const QString title = !message.isEmpty() || doc.isNull() || doc == "fifo" || doc == "nowhere"
+                              ? QString::fromUtf16(tamo::kNotFoundTitle)
+                              : heading;
     if (doc == "fifo")
         QVERIFY(mkfifo(QFile::encodeName(docs.filePath("tamo.txw")).constData(), 0600) == 0);
+    else if (doc == "nowhere")
+        QVERIFY(QFile::link(docs.filePath("elsewhere"), docs.filePath("tamo.txw")));
     else if (!doc.isNull())
         writeTempFile(docs, "tamo.txw", doc);
+    if (!picture.isNull())
+        writeTempFile(docs, "bild.png", picture);
     QVERIFY(mkfifo(QFile::encodeName(docs.filePath("fifo.png")).constData(), 0600) == 0);
 
     WindowFixture f({}, settings.isNull() ? docs.path().toUtf8() + "\r\n" : settings);
     QCOMPARE(f.messages.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty())
         QVERIFY2(f.messages.first().contains(message), qPrintable(f.messages.first()));
-    QCOMPARE(f.title(), title);
+    // The title shows exactly the heading's text, cut in the middle when long; the topic list
+    // shows the same and keeps the whole name, which still shows the topic.
+    const QString shown = title.size() <= 200 ? title : title.left(100) + u'…' + title.right(99);
+    QCOMPARE(f.title(), shown);
+    const QStringList names = f.topicList()->entries();
+    if (!names.isEmpty()) {
+        QCOMPARE(names.first(), title);
+        QCOMPARE(f.topicList()->model()->index(0, 0).data().toString(), shown);
+    }
     QVERIFY(f.control("picture")->isHidden());
-    QVERIFY(QFileInfo(docs.filePath("tamo.txw")).exists());
+    QVERIFY(QFileInfo(docs.filePath("tamo.txw")).exists() == (doc != "nowhere"));
+    QVERIFY(!QFileInfo::exists(docs.filePath("elsewhere")));
 
     // Whatever the window then does, nothing is tried on a file that is not there (once every
     // click warned of an empty file name).
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
     f.typeQuery("Verw", true);
-    f.show("Verwendung_der_Dokumentation");
+    f.show(heading.isEmpty() ? kStart : heading);
     f.later();
     f.press(f.text(), Qt::Key_Down);
-    QCOMPARE(f.title(), title);
+    QCOMPARE(f.title(), shown);
+    QVERIFY(f.control("picture")->isHidden());
+    f.window->grab(); // everything drawn once
+    QVERIFY(!watched.opened());
+    QCOMPARE(f.control<QLabel>("topicTitle")->textFormat(), Qt::PlainText);
+}
+
+void TestMainWindow::messageBoxShowsPlainText()
+{
+    // The message box of a window without a message sink, on tamoini.txt naming a directory
+    // that looks like HTML: the message shows the line literally, with nothing to click.
+    QTemporaryDir dir;
+    const WatchedPipe watched(dir.filePath("watched.png"));
+    const QByteArray line = "<b>fett</b><img src=\"" +
+                            QFile::encodeName(dir.filePath("watched.png")) +
+                            "\"><a href=\"file:///etc/passwd\">passwd</a>";
+    writeTempFile(dir, "tamoini.txt", line + "\r\n");
+    const QString startDir = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    tamo::MainWindow window([] { return 36000.0; });
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer::singleShot(0, &window, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        QVERIFY(label);
+        box->grab(); // drawn once
+        format = label->textFormat();
+        shown = label->text();
+        box->accept();
+    });
+    window.loadAndShow();
+    QDir::setCurrent(startDir);
+    QCOMPARE(format, Qt::PlainText);
+    QVERIFY2(shown.contains(QString::fromUtf8(line)), qPrintable(shown));
+    QVERIFY(!watched.opened());
 }
 
 void TestMainWindow::largeTopicStaysUsable()
@@ -581,6 +730,96 @@ void TestMainWindow::largeTopicStaysUsable()
     f.click("findNextButton");
     QCOMPARE(f.text()->selectedTopicText(), QString("Wort"));
     QVERIFY(f.text()->selectionStart() > at);
+}
+
+void TestMainWindow::followsTheDocumentation_data()
+{
+    QTest::addColumn<SaveWay>("way");
+    QTest::newRow("in place") << SaveWay::InPlace;
+    QTest::newRow("truncated and written") << SaveWay::Truncate;
+    QTest::newRow("written new and renamed over") << SaveWay::Rename;
+}
+
+void TestMainWindow::followsTheDocumentation()
+{
+    QFETCH(SaveWay, way);
+    QByteArray lines;
+    for (int i = 0; i < 200; ++i)
+        lines += "Zeile " + QByteArray::number(i) + "\r\n";
+    WindowFixture f(kDoc + "###Lang\r\n" + lines);
+    f.choose("Datei");
+    f.typeQuery("l");
+    WindowFixture::clickEntry(f.topicList(), "Lang");
+    f.text()->selectRange(f.text()->topicText().indexOf("Zeile 150") + 3, 0);
+    const int scrolled = f.text()->verticalScrollBar()->value();
+    QVERIFY(scrolled > 0);
+    f.click("largerTextButton");
+    f.click("openFindButton");
+
+    // A topic added, one removed, a line above the caret changed.
+    QByteArray doc = kDoc + "###Lang\r\n" + lines + "###Leser\r\nNeu.\r\n";
+    doc.replace("###Liste\r\nListen.\r\n", "").replace("Zeile 3\r\n", "Zeile drei\r\n");
+    saveTempFile(f.dir, "tamo.txw", doc, way);
+    QTRY_COMPARE(f.topicList()->entries(), QStringList({"Lang", "Leser"}));
+    QCOMPARE(f.topicList()->selectedEntry(), QString("Lang"));
+    QVERIFY(f.text()->topicText().contains("Zeile drei"));
+    QCOMPARE(f.title(), QString("Lang"));
+    QCOMPARE(f.text()->textCursor().blockNumber(), 150);
+    QCOMPARE(f.text()->textCursor().positionInBlock(), 3);
+    QCOMPARE(f.text()->verticalScrollBar()->value(), scrolled);
+    QCOMPARE(f.text()->font().pointSizeF(), 11.0);
+    QVERIFY(f.control("findPanel")->isVisible());
+    f.click("backButton");
+    QCOMPARE(f.title(), QString("Datei"));
+    QVERIFY(f.messages.isEmpty());
+}
+
+void TestMainWindow::reloadRefreshesSearchAndPictureAndOutlivesDeletion()
+{
+    const QByteArray picture = "###Bild\r\n%%%bild.png\r\nText\r\n";
+    WindowFixture f(kDoc + picture);
+    f.savePicture("bild.png", 200, 100);
+    f.choose("Liste");
+    f.typeQuery("zugriff", true);
+    QVERIFY(!f.topicList()->entries().isEmpty());
+
+    // The search result is searched again; the shown topic gone shows the not-found topic,
+    // and the reload adds nothing to the history.
+    QByteArray doc = kDoc + picture + "###Neu\r\nZugriff auf alles.\r\n";
+    doc.replace("###Liste\r\nListen.\r\n", "");
+    saveTempFile(f.dir, "tamo.txw", doc, SaveWay::InPlace);
+    QTRY_VERIFY(f.topicList()->entries().contains("Neu"));
+    QCOMPARE(f.title(), QString::fromUtf16(tamo::kNotFoundTitle));
+    f.click("backButton");
+    QCOMPARE(f.title(), kStart);
+    QVERIFY(!f.enabled("backButton"));
+
+    // A picture edited in place is shown anew, the caret where it was.
+    auto *view = f.control<tamo::PictureView>("picture");
+    f.show("Bild");
+    QCOMPARE(view->target(), kWide);
+    f.savePicture("bild.png", 100, 200);
+    QTRY_COMPARE(view->target(), kTall);
+
+    // The file deleted: the window keeps what it shows and says so on the title; back, it is
+    // read again.
+    auto *title = f.control<QLabel>("topicTitle");
+    QVERIFY(title->toolTip().isEmpty());
+    QVERIFY(QFile::remove(f.dir.filePath("tamo.txw")));
+    QTRY_VERIFY(!title->toolTip().isEmpty());
+    QCOMPARE(f.text()->topicText(), QString("Text\r\n"));
+    writeTempFile(f.dir, "tamo.txw", doc.replace("Text\r\n", "Text wieder\r\n"));
+    QTRY_COMPARE(f.text()->topicText(), QString("Text wieder\r\n"));
+    QVERIFY(title->toolTip().isEmpty());
+    QVERIFY(view->isVisible());
+
+    // Replaced by a named pipe: refused at once as ever, and said the same way.
+    const QString path = f.dir.filePath("tamo.txw");
+    QVERIFY(QFile::remove(path));
+    QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    QTRY_VERIFY(title->toolTip().contains("benannte Pipe"));
+    QCOMPARE(f.text()->topicText(), QString("Text wieder\r\n"));
+    QVERIFY(f.messages.isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)

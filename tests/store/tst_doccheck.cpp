@@ -4,8 +4,10 @@
 #include "support/tempdoc.h"
 #include "viewer/topicreader.h"
 
+#include <QFile>
 #include <QHash>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace tamo;
@@ -46,6 +48,25 @@ struct FakePictures {
 class TestDocCheck : public QObject {
     Q_OBJECT
 private slots:
+    // The README's table of problem kinds lists every kind, in order, with its severity.
+    void readmeListsEveryKind()
+    {
+        QFile readme(QStringLiteral(QUARNTAMO_SOURCE_DIR "/README.md"));
+        QVERIFY(readme.open(QIODevice::ReadOnly));
+        const QRegularExpression row(QStringLiteral("^\\| `([a-z-]+)` \\| (error|warning) \\|"),
+                                     QRegularExpression::MultilineOption);
+        QStringList listed;
+        for (auto it = row.globalMatch(QString::fromUtf8(readme.readAll())); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            listed += m.captured(1) + u':' + m.captured(2);
+        }
+        QStringList kinds;
+        for (const ProblemKind kind : allProblemKinds())
+            kinds += QString::fromLatin1(kindId(kind)) + u':' +
+                     QString::fromLatin1(severityOf(kind) == Severity::Error ? "error" : "warning");
+        QCOMPARE(listed, kinds);
+    }
+
     void problems_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -83,12 +104,22 @@ private slots:
             S + "###Abc\r\n###ABC\r\n###ABC\r\n###abc\r\n###ABC\r\n",
             {"3:duplicate-heading", "3:heading-case", "4:duplicate-heading", "5:heading-case"},
             {"„ABC“ steht in Zeile 6", "nie zu sehen"});
+        row("before the end mark only earlier headings hide a topic, behind it every heading",
+            S + "###a\r\nerstes\r\n\r\r\n###a\r\nzweites\r\n###b\r\n\r\r\n###b\r\n###b\r\n",
+            {"2:duplicate-heading", "4:end-mark", "7:duplicate-heading", "8:end-mark",
+             "9:duplicate-heading"},
+            {"„a“ steht in Zeile 5 noch einmal (sie steht hinter dem Dateiende in Zeile 4): "
+             "solange",
+             "„b“ steht in Zeile 10 noch einmal: der Betrachter"});
         row("text before the first heading, blank lines aside; start topic found by prefix",
             "\r\n  \r\nVorwort\r\n---x\r\n###verwendung_der_dokumentation_neu\r\n",
             {"3:text-before-heading"}, {"(2 Zeilen)", "gehört"});
         row("a lone --- finds the empty topic; heading blanks",
             S + "---\r\n###\r\n### A\r\n###B \r\n###C\tD\r\n",
             {"3:heading-empty", "4:heading-blanks", "5:heading-blanks"});
+        row("a long name is quoted by its ends",
+            S + "### " + QByteArray(120, 'a') + " " + QByteArray(120, 'b') + "\r\n",
+            {"2:heading-blanks"}, {"„ " + QString(99, u'a') + u'…' + QString(99, u'b') + u'“'});
         row("words of 255, 256 and 300 characters: one report",
             S + QByteArray(255, 'u') + " " + QByteArray(256, 'w') + " " + QByteArray(300, 'v') +
                 "\r\n",

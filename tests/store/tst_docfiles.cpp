@@ -3,17 +3,25 @@
 #include "store/doclocation.h"
 #include "store/docreader.h"
 #include "store/topicindex.h"
+#include "support/hostilepictures.h"
 #include "support/tempdoc.h"
+#include "viewer/pictureload.h"
 #include "viewer/topicreader.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tamo;
+
+Q_DECLARE_METATYPE(tamo::PictureStatus)
 
 namespace {
 
@@ -29,16 +37,42 @@ struct Lookup {
 
 constexpr char kStart[] = "###Verwendung_der_Dokumentation\r\nStart\r\n";
 
-// Makes name in dir what the row asks: "fifo", "device", or a file of these bytes.
+// Makes name in dir what the row asks: "fifo", "device", "directory", "unreadable" (a file
+// of mode 000), "circle" (a symbolic link to itself), "nowhere" (a symbolic link to the
+// missing file "elsewhere" of dir), or a file of these bytes.
 void make(const QTemporaryDir &dir, const QString &name, const QByteArray &what)
 {
     const QString path = dir.filePath(name);
-    if (what == "fifo")
+    if (what == "fifo") {
         QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-    else if (what == "device")
+    } else if (what == "device") {
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
-    else if (!what.isNull())
+    } else if (what == "directory") {
+        QVERIFY(QDir(dir.path()).mkdir(name));
+    } else if (what == "unreadable") {
+        writeTempFile(dir, name, "docs\r\n");
+        QVERIFY(QFile::setPermissions(path, {}));
+    } else if (what == "circle") {
+        QVERIFY(QFile::link(path, path));
+    } else if (what == "nowhere") {
+        QVERIFY(QFile::link(dir.filePath("elsewhere"), path));
+    } else if (!what.isNull()) {
         writeTempFile(dir, name, what);
+    }
+}
+
+// Writes the picture as the format names it, or the bytes after "bytes:".
+QByteArray pictureBytes(const QByteArray &what)
+{
+    if (what.startsWith("bytes:"))
+        return what.mid(6);
+    QImage image(30, 20, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, what.constData()))
+        qFatal("cannot write a %s picture", what.constData());
+    return buffer.data();
 }
 
 } // namespace
@@ -110,7 +144,7 @@ private slots:
 
     void hostileFile_data()
     {
-        QTest::addColumn<QByteArray>("doc");      // tamo.txw: bytes, or "fifo", "device"
+        QTest::addColumn<QByteArray>("doc");      // tamo.txw: bytes, or a kind for make()
         QTest::addColumn<QByteArray>("settings"); // tamoini.txt likewise; null: none
         QTest::addColumn<QString>("problem");     // a part of the reported problem
         const QByteArray none, start(kStart);
@@ -120,6 +154,27 @@ private slots:
         QTest::newRow("fifo settings")
             << start << "fifo"_qba
             << "tamoini.txt kann nicht gelesen werden: keine gewöhnliche";
+        // A settings file that is there but cannot be read is reported by both programs; tamo
+        // never goes on to the installed documentation.
+        const QString settingsUnread = "tamoini.txt kann nicht gelesen werden: ";
+        QTest::newRow("directory settings")
+            << start << "directory"_qba
+            << settingsUnread + "keine gewöhnliche Datei, sondern ein "
+                                "Verzeichnis";
+        QTest::newRow("device settings")
+            << start << "device"_qba
+            << settingsUnread + "keine gewöhnliche Datei, sondern ein Gerät";
+        QTest::newRow("unreadable settings")
+            << start << "unreadable"_qba << settingsUnread + "keine Leseberechtigung";
+        QTest::newRow("settings in a circle")
+            << start << "circle"_qba
+            << settingsUnread + "die symbolischen Verweise führen im Kreis";
+        QTest::newRow("settings leading nowhere")
+            << start << "nowhere"_qba << settingsUnread + "ein symbolischer Verweis auf \u201E";
+        QTest::newRow("document in a circle")
+            << "circle"_qba << none << "die symbolischen Verweise führen im Kreis";
+        QTest::newRow("document leading nowhere")
+            << "nowhere"_qba << none << "ein symbolischer Verweis auf \u201E";
         QTest::newRow("huge settings line")
             << start << QByteArray(10'000'000, 'x') + "\r\n"
             << "Der Verzeichnisname in tamoini.txt ist länger, als das System erlaubt";
@@ -133,19 +188,86 @@ private slots:
         QFETCH(QByteArray, doc);
         QFETCH(QByteArray, settings);
         QFETCH(QString, problem);
-        QTemporaryDir dir;
+        if ((doc == "unreadable" || settings == "unreadable") && ::geteuid() == 0)
+            QSKIP("every file is readable to root");
+        QTemporaryDir dir, installed;
+        writeTempFile(installed, "tamo.txw", kStart); // what passing a problem over would read
         make(dir, "tamo.txw", doc);
         make(dir, "tamoini.txt", settings);
 
-        const DocLocation location = locateDocumentation(dir.path(), false);
-        QString reported = location.error;
-        DocReader reader;
-        if (reported.isEmpty())
-            QVERIFY(!reader.open(location.docPath, &reported));
-        QVERIFY2(reported.contains(problem), qPrintable(reported));
-        QVERIFY2(reported.size() <= 400, "messages quote at most about 200 characters of a file");
-        QVERIFY(buildTopicIndex(reader).names.isEmpty());
-        QVERIFY(fullSearch(location.docPath, normaliseQuery("Start")).isEmpty());
+        // As the viewer looks it up, creating what is missing, then as tamo does.
+        for (const bool viewer : {true, false}) {
+            const DocLocation location =
+                viewer ? locateDocumentation(dir.path(), true)
+                       : locateCommandLineDocumentation({}, dir.path(), installed.path());
+            QString reported = location.error;
+            DocReader reader;
+            if (reported.isEmpty()) {
+                if (viewer)
+                    createIfMissing(location.docPath);
+                QVERIFY(!reader.open(location.docPath, &reported));
+            }
+            QVERIFY2(reported.contains(problem), qPrintable(reported));
+            QVERIFY2(reported.size() <= 400,
+                     "messages quote at most about 200 characters of a file");
+            QVERIFY(buildTopicIndex(reader).names.isEmpty());
+            QVERIFY(fullSearch(location.docPath, normaliseQuery("Start")).isEmpty());
+        }
+        // Nothing was created through a link that leads nowhere.
+        QVERIFY(!QFileInfo::exists(dir.filePath("elsewhere")));
+    }
+
+    // Picture files as the viewer and tamo check read them: only PNG, JPEG, GIF and BMP are
+    // decoded, told by their content whatever the name says; other formats, however well
+    // formed and whatever plugin is installed, are refused like a broken picture.
+    void hostilePicture_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes"); // a format to write, "bytes:..." or a make() kind
+        QTest::addColumn<PictureStatus>("status");
+        QByteArray png = pictureBytes("png");
+        QTest::newRow("png") << "a.png"
+                             << "png"_qba << PictureStatus::Ok;
+        QTest::newRow("jpeg named .png") << "a.png"
+                                         << "jpeg"_qba << PictureStatus::Ok;
+        QTest::newRow("gif named .bmp") << "a.bmp"
+                                        << "bytes:" + smallGif() << PictureStatus::Ok;
+        QTest::newRow("bmp without a suffix") << "a"
+                                              << "bmp"_qba << PictureStatus::Ok;
+        QTest::newRow("svg named .png") << "a.png"
+                                        << "bytes:" + hostileSvg() << PictureStatus::Unreadable;
+        QTest::newRow("svg") << "a.svg"
+                             << "bytes:" + hostileSvg() << PictureStatus::Unreadable;
+        for (const char *format : {"tiff", "webp", "ico", "xpm", "pbm"})
+            QTest::addRow("%s named .png", format)
+                << "a.png" << QByteArray(format) << PictureStatus::Unreadable;
+        QTest::newRow("png cut short")
+            << "a.png"
+            << "bytes:" + png.left(png.size() / 2) << PictureStatus::Unreadable;
+        QTest::newRow("png declaring 9000 x 9000 pixels")
+            << "a.png"
+            << "bytes:" + pngDeclaring(9000, 9000) << PictureStatus::TooLarge;
+        QTest::newRow("fifo") << "a.png"
+                              << "fifo"_qba << PictureStatus::NotAFile;
+        QTest::newRow("device") << "a.png"
+                                << "device"_qba << PictureStatus::NotAFile;
+        QTest::newRow("missing") << "a.png" << QByteArray() << PictureStatus::Missing;
+    }
+    void hostilePicture()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(PictureStatus, status);
+        QTemporaryDir dir;
+        if (bytes == "fifo" || bytes == "device" || bytes.isNull())
+            make(dir, name, bytes);
+        else
+            writeTempFile(dir, name, pictureBytes(bytes));
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        const LoadedPicture picture = loadPicture(dir.filePath(name));
+        QCOMPARE(picture.status, status);
+        QCOMPARE(picture.image.isNull(), status != PictureStatus::Ok);
+        QCOMPARE(probePicture(dir.filePath(name)), status);
     }
 
     void largeTopicIsCutWithANote()
