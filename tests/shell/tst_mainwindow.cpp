@@ -421,6 +421,13 @@ void TestMainWindow::requestsFromOutside()
     QCOMPARE(f.window->queryText(), QString());
     QVERIFY(f.window->showTopicRequest("Datei"));
     QCOMPARE(f.text()->topicText(), QString("Anders.\r\n"));
+    // The window follows the documentation it shows now, and that one only.
+    writeTempFile(f.dir, "tamo.txw", kDoc + "###Alt\r\n");
+    saveTempFile(f.dir, "andere/tamo.txw",
+                 "###Verwendung_der_Dokumentation_2\r\nAndere.\r\n###Datei\r\nNeu.\r\n",
+                 SaveWay::InPlace);
+    QTRY_COMPARE(f.text()->topicText(), QString("Neu.\r\n"));
+    QVERIFY(!f.window->showTopicRequest("Alt"));
     // And back to the first one, named as a file.
     f.window->openDocumentation(f.dir.filePath("tamo.txw"));
     QCOMPARE(f.title(), kStart);
