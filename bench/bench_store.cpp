@@ -3,6 +3,7 @@
 
 #include "store/docreader.h"
 #include "store/topicindex.h"
+#include "viewer/startup.h"
 
 #include <QFile>
 #include <QProcess>
@@ -44,8 +45,8 @@ void buildIndex(benchmark::State &state)
         reader.open(docPath());
         LoadProgress progress;
         if (withProgress)
-            progress = [&captions](const QString &c) {
-                captions += c.size();
+            progress = [&captions](qint64 after, qint64 size, const QString &name) {
+                captions += loadingCaption(after, size, name).size();
             };
         const TopicIndex index = buildTopicIndex(reader, progress);
         benchmark::DoNotOptimize(index.names.size());

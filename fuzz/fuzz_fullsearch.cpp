@@ -1,6 +1,7 @@
-// The full-text search: the same ranking at the default block size and at tiny blocks and
-// reads with the plain scans, and on small files the same as the search written as its rules
-// read (tests/support). Query words are taken from the file, quoted, cut, in capitals or
+// The full-text search: the same ranking at the default block size, at tiny blocks and reads
+// with the plain scans, and with the file cut into parts of a few bytes (one line each at
+// the least) scored on several threads; on small files the same as the search written as its
+// rules read (tests/support). Query words are taken from the file, quoted, cut, in capitals or
 // repeated, so that they match.
 
 #include "fuzzinput.h"
@@ -52,6 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     const tamo::SearchTuning tiny{.blockBytes = data.ConsumeIntegralInRange<qint64>(1, 64),
                                   .readBytes = data.ConsumeIntegralInRange<qint64>(1, 16),
                                   .vectorScans = data.ConsumeBool()};
+    tamo::SearchTuning parts = tiny;
+    parts.partBytes = data.ConsumeIntegralInRange<qint64>(1, 200);
+    parts.threads = data.ConsumeIntegralInRange(1, 3);
     const std::string queryBytes = data.ConsumeBytesAsString(64);
     const QByteArray file = remainingBytes(data);
     const QString path = writeInputFile(file);
@@ -61,6 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
 
     const QList<tamo::RankedTopic> result = tamo::fullSearch(path, query);
     FUZZ_CHECK(tamo::fullSearch(path, query, nullptr, tiny) == result);
+    FUZZ_CHECK(tamo::fullSearch(path, query, nullptr, parts) == result);
     if (file.size() <= 2048)
         FUZZ_CHECK(referenceSearch(path, query) == result);
     return 0;

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Debian package and checks it as a new user would meet it: lintian without errors
-# or warnings; unpacked into a temporary root, tamo lists the topics from any directory; the
-# viewer, started as the desktop entry starts it, from an empty home directory, writes
-# nothing; and `cmake --install` into another prefix works the same way. Leaves the lintian
-# report and the package's file list beside the package in build/package.
+# or warnings; unpacked into a temporary root, tamo lists the topics from any directory and
+# checks pictures through its picture module; the viewer, started as the desktop entry starts
+# it, from an empty home directory, writes nothing; and `cmake --install` into another prefix
+# works the same way. Leaves the lintian report and the package's file list beside the package
+# in build/package.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/setup.sh" package
@@ -37,6 +38,23 @@ expect_topics() { # program, then a description
 }
 expect_topics "$work/root/usr/bin/tamo" "package"
 
+# tamo check judges pictures through its picture module, found relative to the program: a
+# picture that is there passes, one that is not is an error, and nothing says the pictures
+# went unchecked.
+cp "$work/root/usr/share/quarntamo/doc/ablauf.png" "$work/elsewhere/bild.png"
+printf '###Verwendung_der_Dokumentation\r\n%%%%%%bild.png\r\n%%%%%%fehlt.png\r\n' >"$work/elsewhere/bilder.txw"
+expect_pictures() { # program, then a description
+    local out status=0
+    out=$(cd "$work/elsewhere" && "$1" check --doc bilder.txw 2>"$work/check.err") || status=$?
+    [ "$status" = 1 ] || fail "$2: tamo check ended with exit code $status instead of 1"
+    [ ! -s "$work/check.err" ] || fail "$2: tamo check wrote to stderr: $(cat "$work/check.err")"
+    grep -q '^bilder.txw:3: error: Die Bilddatei „fehlt.png“' <<<"$out" ||
+        fail "$2: tamo check did not find the missing picture: $out"
+    grep -qx '1 Fehler, 0 Warnungen' <<<"$out" || fail "$2: tamo check did not pass bild.png: $out"
+    echo "$2: tamo check judged the pictures through its module"
+}
+expect_pictures "$work/root/usr/bin/tamo" "package"
+
 # The viewer as the desktop entry starts it: in the entry's Path (here inside the temporary
 # root), without arguments, with an empty home directory. It must still run after five
 # seconds and leave the home and documentation directories as they were.
@@ -57,4 +75,5 @@ echo "viewer: ran from the desktop entry's directory, home directory still empty
 # cmake --install into another prefix: tamo finds the documentation relative to itself.
 cmake --install build/package --prefix "$work/prefix" >/dev/null
 expect_topics "$work/prefix/bin/tamo" "cmake --install --prefix"
+expect_pictures "$work/prefix/bin/tamo" "cmake --install --prefix"
 echo "package-check: $deb is fine; lintian report and file list in $out"

@@ -10,9 +10,10 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev
-    qt6-image-formats-plugins qt6-qpa-plugins
+    qt6-image-formats-plugins qt6-qpa-plugins qt6-translations-l10n
     fonts-liberation fonts-dejavu-core
     desktop-file-utils appstream shared-mime-info
+    xvfb x11-utils poppler-utils bash-completion
     dbus libglib2.0-bin # the tests' private session bus and gdbus, a client of GLib's
 )
 # The Debian package: dpkg-shlibdeps finds its library dependencies, lintian checks it.

@@ -12,6 +12,7 @@
 
 #include "shell/mainwindow.h"
 #include "shell/splashwindow.h"
+#include "shell/startup.h"
 #include "shell/viewerservice.h"
 #include "std/streamoutput.h"
 #include "store/doclocation.h"
@@ -85,36 +86,47 @@ std::optional<int> answerInformationRequest(int argc, char **argv)
     return std::nullopt;
 }
 
-// The documentation named on the command line, made absolute: a directory or a file. Returns
-// an exit code where it is neither.
+// A documentation argument that cannot be used: on stderr and, for whoever opened the file
+// from a file manager, in a message box.
+int documentationProblem(const QString &message)
+{
+    const int code = usageError(message);
+    tamo::showStartupProblem(message);
+    return code;
+}
+
+// The documentation named on the command line, made absolute. Returns an exit code where
+// there is nothing of that name.
 std::optional<int> checkDocumentationArgument(tamo::ViewRequest *request)
 {
     const QFileInfo info(request->text);
-    if (info.isDir() || info.isFile()) {
+    if (info.exists()) {
         request->text = info.absoluteFilePath();
         return std::nullopt;
     }
-    return usageError(QStringLiteral("\u201E%1\u201C gibt es nicht.").arg(info.filePath()));
+    return documentationProblem(
+        QStringLiteral("\u201E%1\u201C gibt es nicht.").arg(info.filePath()));
 }
 
-// Where this start reads the documentation: a directory given becomes the working directory,
-// a file given is returned. A topic or search asked for from a directory without
-// documentation (an editor's project, the home directory of a link) reads the installed
-// documentation, as the menu entry does, rather than create files there.
+// Where this start reads the documentation: a directory given becomes the working directory;
+// any other file given is returned for the main window, which says why it cannot be read
+// where it cannot. A topic or search asked for from a directory without documentation (an
+// editor's project, the home directory of a link) reads the installed documentation, as the
+// menu entry does, rather than create files there.
 std::optional<int> enterDocumentation(const tamo::ViewRequest &request, QString *docFile)
 {
     using Kind = tamo::ViewRequest::Kind;
     if (request.kind == Kind::Documentation) {
         const QFileInfo info(request.text);
-        if (info.isFile()) {
+        if (!info.isDir()) {
             *docFile = info.absoluteFilePath();
             return std::nullopt;
         }
         if (QDir::setCurrent(info.absoluteFilePath()))
             return std::nullopt;
-        return usageError(QStringLiteral("In das Verzeichnis \u201E%1\u201C kann nicht "
-                                         "gewechselt werden.")
-                              .arg(info.filePath()));
+        return documentationProblem(QStringLiteral("In das Verzeichnis \u201E%1\u201C kann nicht "
+                                                   "gewechselt werden.")
+                                        .arg(info.filePath()));
     }
     if (request.kind == Kind::Topic || request.kind == Kind::Search) {
         const QDir start = QDir::current();
@@ -143,6 +155,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationVersion(QStringLiteral(QUARNTAMO_VERSION));
     // The installed desktop entry, named after the application's component id.
     QApplication::setDesktopFileName(QStringLiteral("io.github.quarntamo.QuarnTamo"));
+    tamo::loadQtTranslations();
     tamo::ViewRequest request = tamo::parseStartArguments(QApplication::arguments().mid(1));
     if (!request.error.isEmpty())
         return usageError(request.error);

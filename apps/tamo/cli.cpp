@@ -25,6 +25,8 @@ namespace {
 struct Command {
     bool takesArgument;
     std::function<CliResult(const CliOptions &, Documentation &)> run;
+    const char16_t *synopsis; // the call after "tamo", as in the short help
+    const char16_t *summary;  // what the command prints, for its own help
 };
 
 CliResult failure(const QString &message)
@@ -84,11 +86,27 @@ namespace {
 const std::map<QString, Command> &commands()
 {
     static const std::map<QString, Command> table = {
-        {QStringLiteral("topics"), {false, topicsCommand}},
-        {QStringLiteral("show"), {true, showCommand}},
-        {QStringLiteral("prefix"), {true, prefixCommand}},
-        {QStringLiteral("search"), {true, searchCommand}},
-        {QStringLiteral("check"), {false, checkCommand}},
+        {QStringLiteral("topics"),
+         {false, topicsCommand, u"topics [--doc DATEI] [--json]",
+          u"Gibt alle Themen in alphabetischer Ordnung aus, eines je Zeile."}},
+        {QStringLiteral("show"),
+         {true, showCommand, u"show [--doc DATEI] [--json] NAME",
+          u"Gibt das Thema NAME so aus, wie der Betrachter es zeigt: Name, Text und\n"
+          u"verwandte Themen. Ein fehlendes Thema wird wie im Betrachter gezeigt\n"
+          u"(R\u00FCckgabewert 1)."}},
+        {QStringLiteral("prefix"),
+         {true, prefixCommand, u"prefix [--doc DATEI] [--json] TEXT",
+          u"Gibt die Themen aus, deren Name mit TEXT beginnt (Gro\u00DF- und\n"
+          u"Kleinschreibung egal)."}},
+        {QStringLiteral("search"),
+         {true, searchCommand, u"search [--doc DATEI] [--json] ANFRAGE",
+          u"Durchsucht den ganzen Text und gibt die Themen mit ihren Punkten aus, beste\n"
+          u"Treffer zuerst. Ein Wort in doppelten Anf\u00FChrungszeichen findet auf\n"
+          u"\u00DCberschriftszeilen auch \u00E4hnliche Schreibweisen."}},
+        {QStringLiteral("check"),
+         {false, checkCommand, u"check [--doc DATEI] [--json]",
+          u"Findet die Fehler und Fallen der Dokumentationsdatei, je Zeile einen in der\n"
+          u"Form DATEI:ZEILE: error|warning: MELDUNG (R\u00FCckgabewert 1 bei einem Fehler)."}},
     };
     return table;
 }
@@ -117,6 +135,7 @@ QString usageText()
         "  tamo prefix [--doc DATEI] [--json] TEXT    Themen, deren Name mit TEXT beginnt\n"
         "  tamo search [--doc DATEI] [--json] ANFRAGE Volltextsuche, beste Treffer zuerst\n"
         "  tamo check  [--doc DATEI] [--json]         Fehler und Fallen der Datei finden\n"
+        "  tamo BEFEHL --help                         die Hilfe zu einem Befehl\n"
         "  tamo --help | --version\n"
         "\n"
         "Ohne --doc wird tamo.txw in dem Verzeichnis gelesen, das die erste Zeile von\n"
@@ -125,40 +144,99 @@ QString usageText()
         "\n"
         "R\u00FCckgabewert: 0 bei Erfolg; 1, wenn ein Thema fehlt, check einen Fehler\n"
         "findet oder die Ausgabe nicht geschrieben werden kann; 2 bei falschem Aufruf\n"
-        "oder wenn die Datei fehlt oder nicht lesbar ist.\n");
-    return text.arg(installedDocDirectory(QCoreApplication::applicationDirPath()));
+        "oder wenn die Datei fehlt oder nicht lesbar ist.\n"
+        "\n");
+    return text.arg(installedDocDirectory(QCoreApplication::applicationDirPath())) +
+           bugReportText();
+}
+
+QString shortUsageText()
+{
+    QString text = QStringLiteral("Aufruf:\n");
+    for (const char *name : {"topics", "show", "prefix", "search", "check"}) {
+        const Command &command = commands().at(QString::fromLatin1(name));
+        text += QStringLiteral("  tamo %1\n").arg(QString::fromUtf16(command.synopsis));
+    }
+    return text + QStringLiteral("Mehr zeigt \u201Etamo --help\u201C.\n");
+}
+
+QString commandHelpText(const QString &name)
+{
+    const auto it = commands().find(name);
+    if (it == commands().end())
+        return usageText();
+    const Command &command = it->second;
+    return QStringLiteral("Aufruf: tamo %1\n%2\n\n"
+                          "  --doc DATEI  diese Dokumentationsdatei lesen\n"
+                          "  --json       JSON statt Text ausgeben\n"
+                          "  -h, --help   diese Hilfe zeigen\n"
+                          "  --           alles Weitere ist kein Schalter, auch wenn es mit - "
+                          "beginnt\n\n")
+               .arg(QString::fromUtf16(command.synopsis), QString::fromUtf16(command.summary)) +
+           bugReportText();
+}
+
+QString bugReportText()
+{
+    return QStringLiteral("Fehler bitte an <dev@quarntamo.invalid> melden.\n");
 }
 
 QString versionText()
 {
-    return QStringLiteral("tamo (QuarnTamo) " QUARNTAMO_VERSION "\n");
+    return QStringLiteral("tamo (QuarnTamo) " QUARNTAMO_VERSION "\n"
+                          "Copyright (C) 2026 QuarnTamo developers\n"
+                          "Lizenz: MIT (Expat) <https://opensource.org/license/mit>\n"
+                          "Dies ist freie Software: Sie d\u00FCrfen sie \u00E4ndern und "
+                          "weitergeben.\n"
+                          "Es gibt KEINE GARANTIE, soweit das Gesetz es zul\u00E4sst.\n");
 }
 
 std::optional<CliResult> parseArguments(const QStringList &arguments, CliOptions &options)
 {
     QStringList positional;
+    // Help and version win over everything else on the line (before --); of the wrong
+    // options the first is reported.
+    bool help = false, version = false;
+    QString wrongCall;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments.at(i);
-        if (arg == u"--help" || arg == u"-h" || arg == u"--version") {
-            CliResult r;
-            r.out = (arg == u"--version" ? versionText() : usageText()).toUtf8();
-            return r;
+        if (arg == u"--help" || arg == u"-h") {
+            help = true;
+        } else if (arg == u"--version") {
+            version = true;
         } else if (arg == u"--json") {
             options.json = true;
         } else if (arg == u"--doc") {
-            if (i + 1 >= arguments.size())
-                return usageFailure(QStringLiteral("--doc braucht einen Dateinamen"));
-            options.docFile = arguments.at(++i);
+            if (i + 1 >= arguments.size()) {
+                if (wrongCall.isEmpty())
+                    wrongCall = QStringLiteral("--doc braucht einen Dateinamen");
+            } else {
+                options.docFile = arguments.at(++i);
+            }
         } else if (arg.startsWith(u"--doc=")) {
             options.docFile = arg.mid(6);
         } else if (arg == u"--") {
             positional += arguments.mid(i + 1);
             break;
-        } else if (arg.startsWith(u"--")) {
-            return usageFailure(QStringLiteral("unbekannte Option %1").arg(arg));
+        } else if (arg.startsWith(u'-') && arg.size() > 1) {
+            // "-" alone is an ordinary argument; any other word starting with - is an option
+            // this program does not know (a name starting with - follows --).
+            if (wrongCall.isEmpty())
+                wrongCall = QStringLiteral("unbekannte Option %1").arg(arg);
         } else {
             positional += arg;
         }
+    }
+    if (version || help) {
+        CliResult r;
+        r.out = (version ? versionText() : commandHelpText(positional.value(0))).toUtf8();
+        return r;
+    }
+    if (!wrongCall.isEmpty())
+        return usageFailure(wrongCall);
+    if (arguments.isEmpty()) {
+        // Called bare: what the program does and how to call it, still a wrong call.
+        return cliFailure(QStringLiteral("kein Befehl angegeben\n") + shortUsageText());
     }
     if (positional.isEmpty())
         return usageFailure(QStringLiteral("kein Befehl angegeben"));

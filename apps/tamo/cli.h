@@ -33,7 +33,13 @@ CliResult runTamo(const QStringList &arguments);
 std::optional<CliResult> parseArguments(const QStringList &arguments, CliOptions &options);
 CliResult runCommand(const CliOptions &options);
 
+// The full help (--help), the short one shown when tamo is called without arguments, one
+// command's help (COMMAND --help; an unknown name gets the full help), where to report bugs
+// (the last lines of every help), and the version with its copyright and licence.
 QString usageText();
+QString shortUsageText();
+QString commandHelpText(const QString &name);
+QString bugReportText();
 QString versionText();
 
 } // namespace tamo

@@ -8,11 +8,15 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char **argv)
 {
     tamo::holdClosedStandardStreams();
+    // A reader that stops early (tamo topics | head -1) ends tamo quietly, as it ends cat or
+    // grep: by SIGPIPE, even where the caller passed the signal on ignored.
+    std::signal(SIGPIPE, SIG_DFL);
     // The application object tells where the program lies: the installed documentation is
     // found from there.
     QCoreApplication app(argc, argv);

@@ -1,4 +1,4 @@
-#include "search/blockscan.h"
+#include "search/blockscan_p.h"
 
 #include "std/cp1252.h"
 #include "std/linerule.h"

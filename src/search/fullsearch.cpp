@@ -1,18 +1,29 @@
 #include "search/fullsearch.h"
 
-#include "search/blockreader.h"
-#include "search/blockscan.h"
+#include "search/blockreader_p.h"
+#include "search/blockscan_p.h"
+#include "search/progressdriver_p.h"
 #include "search/query.h"
 #include "search/scoring.h"
-#include "search/totals.h"
-#include "search/wordmatch.h"
+#include "search/totals_p.h"
+#include "search/wordmatch_p.h"
 #include "std/linerule.h"
 
 #include <QByteArray>
 #include <QHash>
+#include <QThread>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <exception>
+#include <functional>
+#include <limits>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace tamo {
@@ -28,6 +39,22 @@ qsizetype lastIndexOf(const char *data, char c, qsizetype from, qsizetype before
     return -1;
 }
 
+// A file this small is searched on one thread: starting more costs more than it saves.
+constexpr qint64 kOneThreadBelow = 1024 * 1024;
+// Automatic parts are no smaller than this, and a few per thread, so that a thread slowed down
+// by other work leaves its share to the others.
+constexpr qint64 kMinPartBytes = 1024 * 1024;
+constexpr qint64 kPartsPerThread = 4;
+
+qint64 partSize(qint64 requested, qint64 fileSize, int cores)
+{
+    if (requested > 0)
+        return requested;
+    if (fileSize < kOneThreadBelow || cores <= 1)
+        return std::max<qint64>(fileSize, 1);
+    return std::max(kMinPartBytes, fileSize / (qint64(cores) * kPartsPerThread) + 1);
+}
+
 qsizetype indexOf(const char *data, char c, qsizetype from, qsizetype to)
 {
     if (from >= to)
@@ -36,12 +63,17 @@ qsizetype indexOf(const char *data, char c, qsizetype from, qsizetype to)
     return hit ? static_cast<const char *>(hit) - data : -1;
 }
 
-// Scores the blocks of the file, one after another, for all query words at once.
-class Search {
-public:
-    Search(const QList<QueryWord> &words, qint64 fileSize, blockscan::Kind scans)
-        : m_fileSize(fileSize)
-        , m_scans(scans)
+// The query words made ready for matching, once per search. The threads that score the parts
+// of the file share them and only read them.
+struct Passes {
+    struct Pass {
+        SearchWord word;
+        qint64 times; // how often the query gives the word
+        qsizetype first;
+        qsizetype last; // the word's first and last place in the query
+    };
+
+    Passes(const QList<QueryWord> &words, blockscan::Kind scans)
     {
         // A word given again is matched once: its points count as often as it was given, and
         // its first and last pass mark when its topics first and last got points.
@@ -51,16 +83,52 @@ public:
             const QString key = (w.quoted ? u'"' : u' ') + w.text;
             const auto it = seen.constFind(key);
             if (it != seen.constEnd()) {
-                Pass &pass = m_passes[it.value()];
+                Pass &pass = list[it.value()];
                 ++pass.times;
                 pass.last = k;
                 continue;
             }
-            seen.insert(key, m_passes.size());
-            m_passes.push_back({prepareWord(w, scans), 1, k, k});
-            if (m_passes.back().word.body == BodyScan::Tokens)
-                m_lowerAll = true;
+            seen.insert(key, list.size());
+            list.push_back({prepareWord(w, scans), 1, k, k});
+            if (list.back().word.body == BodyScan::Tokens)
+                lowerAll = true;
         }
+    }
+
+    std::vector<Pass> list;
+    bool lowerAll = false; // text lines are needed lower-cased too
+};
+
+// What one part of the file (whole lines) earned. Points of the lines in front of the part's
+// first heading belong to the topic of the last heading before the part, which only the merge
+// knows: they are kept apart.
+struct PartResult {
+    Totals totals;
+    qint64 leadingPoints = 0;
+    qint64 leadingFirst = std::numeric_limits<qint64>::max();
+    qint64 leadingLast = -1;
+    bool hasHeading = false;
+    QByteArray lastHeading; // the name of the part's last heading, as spelled
+    bool endMark = false;   // the part holds the end-of-file mark: no later line counts
+};
+
+// Scores the blocks of a part of the file, one after another, for all query words at once.
+class Search {
+public:
+    Search(const Passes &passes, qint64 fileSize, blockscan::Kind scans)
+        : m_fileSize(fileSize)
+        , m_scans(scans)
+        , m_passes(passes.list)
+        , m_lowerAll(passes.lowerAll)
+    {}
+
+    // Starts a part whose results go to out. Only the part at the start of the file knows
+    // that its first lines have no topic.
+    void startPart(PartResult *out, bool atFileStart)
+    {
+        m_out = out;
+        m_carriedEntry = atFileStart ? kNoTopic : kTopicBefore;
+        m_carriedName.clear();
     }
 
     // Scores the lines in [0, n) of a block that starts at file offset offset.
@@ -117,10 +185,11 @@ public:
             m_carriedEntry = entryOf(last);
             const Heading &x = m_headings.back();
             m_carriedName = QByteArray(m_raw + x.start + 3, x.contentEnd - x.start - 3);
+            m_out->hasHeading = true;
+            m_out->lastHeading = m_carriedName;
         }
     }
 
-    QList<RankedTopic> result() const { return m_totals.ranked(); }
     bool lowersAll() const { return m_lowerAll; }
 
 private:
@@ -132,8 +201,11 @@ private:
     };
 
     // Topics are heading indexes of the block; -1 is the topic carried over from the blocks
-    // before, if any.
-    bool haveTopic(int h) const { return h >= 0 || m_carriedEntry >= 0; }
+    // before. m_carriedEntry holds its entry in the part's totals, or one of these.
+    static constexpr int kNoTopic = -1;     // the lines before the file's first heading
+    static constexpr int kTopicBefore = -2; // the topic of the last heading before the part
+
+    bool haveTopic(int h) const { return h >= 0 || m_carriedEntry != kNoTopic; }
 
     int entryOf(int h)
     {
@@ -141,8 +213,8 @@ private:
             return m_carriedEntry;
         Heading &x = m_headings[std::size_t(h)];
         if (x.entry < 0)
-            x.entry =
-                m_totals.find(m_low + x.start + 3, m_raw + x.start + 3, x.contentEnd - x.start - 3);
+            x.entry = m_out->totals.find(m_low + x.start + 3, m_raw + x.start + 3,
+                                         x.contentEnd - x.start - 3);
         return x.entry;
     }
 
@@ -150,10 +222,16 @@ private:
     {
         if (points <= 0)
             return;
+        const qint64 at = m_offset + position;
+        if (h < 0 && m_carriedEntry == kTopicBefore) {
+            m_out->leadingPoints += points * m_times;
+            m_out->leadingFirst = std::min(m_out->leadingFirst, m_firstBase + at);
+            m_out->leadingLast = std::max(m_out->leadingLast, m_lastBase + at);
+            return;
+        }
         const char *rawName =
             h < 0 ? m_carriedName.constData() : m_raw + m_headings[std::size_t(h)].start + 3;
-        const qint64 at = m_offset + position;
-        m_totals.add(entryOf(h), points * m_times, m_firstBase + at, m_lastBase + at, rawName);
+        m_out->totals.add(entryOf(h), points * m_times, m_firstBase + at, m_lastBase + at, rawName);
     }
 
     // Heading lines: the name test, then every word with heading points.
@@ -184,7 +262,7 @@ private:
     template <typename F> void forEachTextRange(F f) const
     {
         const qsizetype firstEnd = m_headings.empty() ? m_n : m_headings.front().start;
-        if (m_carriedEntry >= 0 && firstEnd > 0)
+        if (haveTopic(-1) && firstEnd > 0)
             f(-1, 0, firstEnd);
         for (std::size_t h = 0; h < m_headings.size(); ++h) {
             const qsizetype begin = m_headings[h].next;
@@ -272,19 +350,14 @@ private:
         });
     }
 
+    using Pass = Passes::Pass;
+
     qint64 m_fileSize;
     blockscan::Kind m_scans;
-    struct Pass {
-        SearchWord word;
-        qint64 times; // how often the query gives the word
-        qsizetype first;
-        qsizetype last; // the word's first and last place in the query
-    };
-
-    std::vector<Pass> m_passes;
-    bool m_lowerAll = false;
-    Totals m_totals;
-    int m_carriedEntry = -1;
+    const std::vector<Pass> &m_passes;
+    bool m_lowerAll;
+    PartResult *m_out = nullptr;
+    int m_carriedEntry = kNoTopic;
     QByteArray m_carriedName;
 
     const char *m_raw = nullptr;
@@ -314,25 +387,128 @@ QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQ
     BlockReader reader(tuning.blockBytes, tuning.readBytes);
     if (!reader.open(docPath))
         return {};
-
+    const qint64 size = reader.size();
     const auto scans = tuning.vectorScans ? blockscan::Kind::Vector : blockscan::Kind::Plain;
-    Search search(words, reader.size(), scans);
-    ProgressDriver bar(progress, words.size(), reader.size());
+    const Passes passes(words, scans);
+
+    const int cores = tuning.threads > 0 ? tuning.threads : QThread::idealThreadCount();
+    const qint64 partBytes = partSize(tuning.partBytes, size, cores);
+    const qint64 partCount = size > 0 ? (size - 1) / partBytes + 1 : 0;
+    std::vector<PartResult> parts(static_cast<std::size_t>(partCount));
+    const int threads = int(std::clamp<qint64>(partCount, 1, std::max(cores, 1)));
+
+    // Parts are handed out in file order to whichever thread is free. Once a part is known to
+    // hold the end-of-file mark, later parts are not begun, and their results are left out.
+    std::atomic<qint64> nextPart = 0;
+    std::atomic<qint64> endPart = partCount;
+    std::atomic<qint64> bytesDone = 0;
+    std::atomic<bool> failed = false;
+    // The calling thread waits for the others' blocks when it has no part left.
+    std::mutex waitLock;
+    std::condition_variable blockDone;
+    int helpersRunning = 0;
+    auto score = [&](BlockReader &partReader, const std::function<void()> &onBlock) {
+        Search search(passes, size, scans);
+        for (;;) {
+            const qint64 i = nextPart.fetch_add(1);
+            if (i >= partCount || i > endPart.load() || failed.load())
+                return;
+            const qint64 begin = partReader.lineStartFrom(i * partBytes);
+            const qint64 end = partReader.lineStartFrom((i + 1) * partBytes);
+            if (begin >= end)
+                continue; // no line starts in this part
+            PartResult &part = parts[std::size_t(i)];
+            partReader.setRange(begin, end);
+            search.startPart(&part, begin == 0);
+            while (i <= endPart.load() && partReader.next()) {
+                const blockscan::LineMarks marks = blockscan::findLineMarks(
+                    partReader.data(), partReader.length(), partReader.atFileEnd(), scans);
+                const qsizetype n = marks.endMark >= 0 ? marks.endMark : partReader.length();
+                // Text lines are scanned as they stand; only headings or long quoted words
+                // need the lower-cased twin (not made for a block of one long text line).
+                char *low =
+                    marks.headings.empty() && !search.lowersAll() ? nullptr : partReader.lowered();
+                search.block(partReader.data(), low, n, partReader.offset(), marks.headings);
+                if (marks.endMark >= 0) {
+                    // The end-of-file mark: no later line is read.
+                    part.endMark = true;
+                    for (qint64 e = endPart.load(); i < e && !endPart.compare_exchange_weak(e, i);)
+                        ;
+                    break;
+                }
+                bytesDone += partReader.length();
+                onBlock();
+            }
+        }
+    };
+
+    // The calling thread scores parts too, and alone drives the bar: the bar belongs to it.
+    ProgressDriver bar(progress, words.size(), size);
     bar.begin();
-    while (reader.next()) {
-        const blockscan::LineMarks marks =
-            blockscan::findLineMarks(reader.data(), reader.length(), reader.atFileEnd(), scans);
-        const qsizetype n = marks.endMark >= 0 ? marks.endMark : reader.length();
-        // Text lines are scanned as they stand; only headings or long quoted words need the
-        // lower-cased twin (not made for a block of one long text line).
-        char *low = marks.headings.empty() && !search.lowersAll() ? nullptr : reader.lowered();
-        search.block(reader.data(), low, n, reader.offset(), marks.headings);
-        if (marks.endMark >= 0)
-            break; // the end-of-file mark: no later line is read
-        bar.advance(reader.offset() + reader.length());
+    std::vector<std::thread> helpers;
+    std::vector<std::exception_ptr> errors(static_cast<std::size_t>(threads));
+    for (int t = 1; t < threads; ++t) {
+        auto help = [&, t] {
+            try {
+                BlockReader partReader(tuning.blockBytes, tuning.readBytes);
+                if (partReader.open(docPath, size))
+                    score(partReader, [&blockDone] { blockDone.notify_one(); });
+            } catch (...) {
+                errors[std::size_t(t)] = std::current_exception();
+                failed = true;
+            }
+            const std::lock_guard<std::mutex> lock(waitLock);
+            --helpersRunning;
+            blockDone.notify_one();
+        };
+        try {
+            const std::lock_guard<std::mutex> lock(waitLock);
+            helpers.emplace_back(help);
+            ++helpersRunning;
+        } catch (const std::system_error &) {
+            break; // no more threads to be had: the threads there are do every part
+        }
+    }
+    try {
+        score(reader, [&bar, &bytesDone] { bar.advance(bytesDone.load()); });
+    } catch (...) {
+        errors[0] = std::current_exception();
+        failed = true;
+    }
+    // The bar keeps moving while the other threads finish their parts. A block's note may
+    // come between the test and the wait; the timeout bounds what that costs.
+    for (std::unique_lock<std::mutex> lock(waitLock); helpersRunning > 0;) {
+        blockDone.wait_for(lock, std::chrono::milliseconds(20));
+        lock.unlock();
+        bar.advance(bytesDone.load());
+        lock.lock();
+    }
+    for (std::thread &helper : helpers)
+        helper.join();
+    for (const std::exception_ptr &error : errors) {
+        if (error)
+            std::rethrow_exception(error);
     }
     bar.end();
-    return search.result();
+
+    // Merged in file order: the lines in front of a part's first heading belong to the last
+    // heading of the parts before, if any.
+    Totals totals;
+    const QByteArray *lastHeading = nullptr;
+    for (PartResult &part : parts) {
+        if (part.leadingPoints > 0 && lastHeading)
+            totals.addByName(lastHeading->constData(), lastHeading->size(), part.leadingPoints,
+                             part.leadingFirst, part.leadingLast);
+        if (&part == &parts.front())
+            totals = std::move(part.totals); // nothing merged yet: take it whole
+        else
+            totals.merge(part.totals);
+        if (part.hasHeading)
+            lastHeading = &part.lastHeading;
+        if (part.endMark)
+            break;
+    }
+    return totals.ranked();
 }
 
 } // namespace tamo

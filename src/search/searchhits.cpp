@@ -1,7 +1,7 @@
 #include "search/searchhits.h"
 
 #include "search/query.h"
-#include "search/wordmatch.h"
+#include "search/wordmatch_p.h"
 #include "std/cp1252.h"
 #include "std/textroutines.h"
 

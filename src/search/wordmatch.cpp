@@ -1,4 +1,4 @@
-#include "search/wordmatch.h"
+#include "search/wordmatch_p.h"
 
 #include "std/cp1252.h"
 

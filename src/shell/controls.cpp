@@ -26,6 +26,18 @@ ChoiceList::ChoiceList(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     // Thirty thousand entries refill in a millisecond or two only with uniform item sizes.
     setUniformItemSizes(true);
+    // A screen reader selects an entry through the selection itself (an entry's action, or
+    // the list's row selection): that is a choice, as a click is. Taken up once the selection
+    // change is over, since a choice may refill this very list; clicks and keys have chosen by
+    // then, and a refilled list has no selection.
+    connect(
+        selectionModel(), &QItemSelectionModel::selectionChanged, this,
+        [this] {
+            const QModelIndexList selected = selectionModel()->selectedIndexes();
+            if (!selected.isEmpty() && selected.first().row() != m_selectedRow)
+                choose(selected.first().row());
+        },
+        Qt::QueuedConnection);
 }
 
 void ChoiceList::setEntries(const QStringList &entries)

@@ -9,6 +9,7 @@
 #include "store/doclocation.h"
 #include "store/docreader.h"
 #include "store/regularfile.h"
+#include "viewer/windowplace.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -122,6 +123,8 @@ void MainWindow::createControls()
     QFont bold = defaultWindowFont();
     bold.setBold(true);
     m_topicTitle->setFont(bold);
+    // Its accessible name becomes the shown topic's name (showSelectedTopic()).
+    m_topicTitle->setAccessibleDescription(QStringLiteral("Name des angezeigten Themas"));
     m_topicTitle->hide();
     m_relatedLabel = makeControl<QLabel>(layout::kRelatedLabel, this);
     m_relatedLabel->hide();
@@ -235,11 +238,8 @@ void MainWindow::loadAndShow(const LoadProgress &progress)
 {
     const bool firstShow = !m_loaded;
     if (firstShow) {
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            move(homeFramePosition(frameGeometry().size(), screen->availableGeometry()));
         loadDocumentation(progress);
     }
     show();
@@ -383,6 +383,10 @@ bool MainWindow::onStandardKey(const QKeyEvent *event)
     const int key = event->key();
     const Qt::KeyboardModifiers modifiers =
         event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (modifiers == Qt::ControlModifier && key == Qt::Key_P) {
+        printTopic(); // the one key without a button
+        return true;
+    }
     QPushButton *button = nullptr;
     if (key == Qt::Key_Back || (modifiers == Qt::AltModifier && key == Qt::Key_Left))
         button = m_backButton;

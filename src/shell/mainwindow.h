@@ -17,6 +17,7 @@ class QKeyEvent;
 class QMouseEvent;
 class QGroupBox;
 class QLabel;
+class QPrinter;
 class QPushButton;
 class QTimer;
 
@@ -36,6 +37,10 @@ struct TopicContent;
 // Shows a message to the user: text and window title. The window shows a message box; tests
 // record the messages instead.
 using MessageSink = std::function<void(const QString &text, const QString &title)>;
+
+// Asks where and how to print (mainwindow_print.cpp); true to print. The window shows Qt's print
+// dialog; tests choose a PDF file instead.
+using PrintDialog = std::function<bool(QPrinter &printer)>;
 
 // The main window: the shown topic (title, text, picture, related topics), the topic list
 // with its query box, the back, forward and text-size buttons, and the find panel that finds
@@ -60,6 +65,9 @@ public:
     // Reads this documentation file, whatever its name, in place of finding tamo.txw through
     // tamoini.txt; its directory becomes the working directory. Call before loadAndShow().
     void setDocumentationFile(const QString &path) { m_docPath = path; }
+
+    // Replaces the print dialog that Ctrl+P opens.
+    void setPrintDialog(PrintDialog dialog) { m_printDialog = std::move(dialog); }
 
     // Requests from outside the window: the command line, the session bus and quarntamo:
     // links (mainwindow_requests.cpp). Each acts as the user's own action would; they are
@@ -129,7 +137,8 @@ private:
     void onWindowKey(int key, Qt::KeyboardModifiers modifiers);
     // The keys and mouse buttons that readers of documentation expect beside the window's own:
     // Alt+Left/Right and Back/Forward, Ctrl+F, Ctrl+plus/minus. Each acts as its button does,
-    // and not at all while that button is disabled. True when the event was taken.
+    // and not at all while that button is disabled; Ctrl+P prints. True when the event was
+    // taken.
     bool onStandardKey(const QKeyEvent *event);
     bool onMouseButton(const QMouseEvent *event);
     void onFindTextKey(int key, Qt::KeyboardModifiers modifiers);
@@ -145,6 +154,11 @@ private:
     void watchShownPictures();
     void refreshPicture();
     void reportDocumentationProblem(const QString &problem);
+
+    // Ctrl+P prints the shown topic: its name, its text as shown and its pictures
+    // (mainwindow_print.cpp).
+    void printTopic();
+    void printTopicOn(QPrinter &printer) const;
 
     // The window stays where loading found it, and the separator options follow "nur ganze
     // Wörter suchen" (mainwindow.cpp).
@@ -181,6 +195,7 @@ private:
     // The documentation and what the window shows of it.
     Clock m_clock;
     MessageSink m_messages;
+    PrintDialog m_printDialog;
     QString m_docPath; // tamo.txw in the documentation directory, or the file given
     TopicIndex m_topicIndex;
     History m_history;

@@ -73,6 +73,9 @@ void MainWindow::showSelectedTopic()
     if (!m_resultQuery.isEmpty())
         m_topicText->setMarks(searchHits(topic.shownText, m_resultQuery));
     m_topicTitle->setText(shownName(topic.title));
+    // Screen readers know the shown topic by the title's name; a new name is announced to them
+    // (the accessibility event for a changed name).
+    m_topicTitle->setAccessibleName(m_topicTitle->text());
     m_topicFullText = topic.fullText;
     watchShownPictures();
     requestPictureUpdate();

@@ -2,7 +2,7 @@
 
 #include "shell/layout.h"
 #include "shell/mainwindow.h"
-#include "std/splashcountdown.h"
+#include "viewer/startup.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -96,7 +96,9 @@ void SplashWindow::tick()
         if (!m_main)
             m_main = m_makeMainWindow();
         m_sinceRepaint.invalidate();
-        m_main->loadAndShow([this](const QString &caption) { showProgress(caption); });
+        m_main->loadAndShow([this](qint64 positionAfter, qint64 fileSize, const QString &name) {
+            showProgress(loadingCaption(positionAfter, fileSize, name));
+        });
         m_status->repaint(); // the last caption stays until the splash closes
         m_countdownTimer->start();
         raise();

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "shell/appearance.h"
-#include "std/splashcountdown.h"
 #include "store/topicindex.h"
+#include "viewer/startup.h"
 
 #include <QElapsedTimer>
 #include <QPixmap>

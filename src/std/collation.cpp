@@ -2,12 +2,15 @@
 
 #include <QCollatorSortKey>
 #include <QLocale>
+#include <QThread>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <numeric>
 #include <optional>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace tamo::collation {
@@ -72,14 +75,16 @@ char16_t umlautBase(char16_t c)
     }
 }
 
-// The two-level key of a text, or nothing when a character is not covered.
-std::optional<QByteArray> fastKey(const QString &text)
+// Appends the two-level key of a text to out; false, leaving out as it was, when a character
+// is not covered.
+bool appendFastKey(QStringView text, std::vector<char> &out)
 {
     const FastKeyTable &t = fastKeyTable();
     const qsizetype n = text.size();
+    const std::size_t begin = out.size();
     // At most two ranks and three accent weights per character (ß); written in place.
-    QByteArray key(5 * n + 1, Qt::Uninitialized);
-    char *ranks = key.data();
+    out.resize(begin + std::size_t(5 * n + 1));
+    char *ranks = out.data() + begin;
     thread_local std::vector<char> accentBuffer;
     accentBuffer.resize(size_t(3 * n));
     char *accents = accentBuffer.data();
@@ -99,16 +104,30 @@ std::optional<QByteArray> fastKey(const QString &text)
             *accents++ = kSharpS;
             *accents++ = kPlain;
         } else {
-            return std::nullopt;
+            out.resize(begin);
+            return false;
         }
     }
     *ranks++ = '\0'; // ends the ranks: a text that is the beginning of another sorts first
     const size_t accentCount = size_t(accents - accentBuffer.data());
     if (accentCount > 0) // an empty text has no buffer to copy from
         std::memcpy(ranks, accentBuffer.data(), accentCount);
-    key.truncate((ranks - key.data()) + qsizetype(accentCount));
-    return key;
+    out.resize(std::size_t(ranks - out.data()) + accentCount);
+    return true;
 }
+
+// The two-level key of a text, or nothing when a character is not covered.
+std::optional<QByteArray> fastKey(const QString &text)
+{
+    thread_local std::vector<char> key;
+    key.clear();
+    if (!appendFastKey(text, key))
+        return std::nullopt;
+    return QByteArray(key.data(), qsizetype(key.size()));
+}
+
+// Lists from this size on are keyed and sorted on two threads.
+constexpr qsizetype kTwoThreadsFrom = 4096;
 
 int compareBytes(const QByteArray &a, const QByteArray &b)
 {
@@ -145,44 +164,105 @@ int compare(const QString &a, const QString &b)
 
 QList<qsizetype> insertionOrder(const QStringList &texts)
 {
+    // The keys of the fast path lie in one store per thread that makes them, so that thousands
+    // of names cost no allocation each.
     struct Key {
-        std::optional<QByteArray> fast;
+        quint64 prefix = 0;         // the first eight bytes of the fast key, for a quick first test
+        const char *fast = nullptr; // the fast key, or null: the collator's key decides
+        qsizetype length = 0;
         std::optional<QCollatorSortKey> icu;
-        quint64 prefix = 0; // the first eight bytes of the fast key, for a quick first test
     };
-    std::vector<Key> keys(texts.size());
-    for (qsizetype i = 0; i < texts.size(); ++i) {
-        Key &k = keys[i];
-        k.fast = fastKey(texts[i]);
-        if (k.fast) {
-            const QByteArray &bytes = *k.fast;
-            for (qsizetype b = 0; b < 8; ++b)
-                k.prefix = (k.prefix << 8) | (b < bytes.size() ? quint8(bytes[b]) : 0);
-        } else {
-            k.icu = collator().sortKey(texts[i]);
+    const qsizetype n = texts.size();
+    std::vector<Key> keys(static_cast<std::size_t>(n));
+    std::vector<std::size_t> offsets(keys.size());
+
+    // Makes the fast keys of [from, to) into store; offsets until the store stops growing.
+    auto makeFastKeys = [&texts, &keys, &offsets](qsizetype from, qsizetype to,
+                                                  std::vector<char> &store) {
+        for (qsizetype i = from; i < to; ++i) {
+            const std::size_t begin = store.size();
+            if (appendFastKey(texts[i], store)) {
+                offsets[std::size_t(i)] = begin;
+                keys[std::size_t(i)].length = qsizetype(store.size() - begin);
+            } else {
+                keys[std::size_t(i)].length = -1;
+            }
         }
+    };
+    // Large lists are keyed and sorted on two threads; the collator is only ever asked on the
+    // calling thread (its keys) or, where a list needs it to compare, not from two at once.
+    fastKeyTable(); // made once, here
+    const bool twoThreads = n >= kTwoThreadsFrom && QThread::idealThreadCount() > 1;
+    const qsizetype half = twoThreads ? n / 2 : n;
+    std::vector<char> stores[2];
+    {
+        std::thread second;
+        if (twoThreads) {
+            try {
+                second = std::thread(makeFastKeys, half, n, std::ref(stores[1]));
+            } catch (const std::system_error &) {
+                makeFastKeys(half, n, stores[1]); // no thread to be had
+            }
+        }
+        makeFastKeys(0, half, stores[0]);
+        if (second.joinable())
+            second.join();
+    }
+    bool allFast = true;
+    for (qsizetype i = 0; i < n; ++i) {
+        Key &k = keys[std::size_t(i)];
+        if (k.length < 0) {
+            k.icu = collator().sortKey(texts[i]);
+            allFast = false;
+            continue;
+        }
+        k.fast = stores[i < half ? 0 : 1].data() + offsets[std::size_t(i)];
+        for (qsizetype b = 0; b < 8; ++b)
+            k.prefix = (k.prefix << 8) | (b < k.length ? quint8(k.fast[b]) : 0);
     }
 
-    QList<qsizetype> order(texts.size());
+    QList<qsizetype> order(n);
     std::iota(order.begin(), order.end(), 0);
-    // Later texts go in front of earlier equal ones.
-    std::sort(order.begin(), order.end(), [&keys, &texts](qsizetype a, qsizetype b) {
-        const Key &ka = keys[a];
-        const Key &kb = keys[b];
+    // Later texts go in front of earlier equal ones: with the index as the last criterion the
+    // order is total, so sorting the halves apart and merging them gives the same result.
+    const auto before = [&keys, &texts](qsizetype a, qsizetype b) {
+        const Key &ka = keys[std::size_t(a)];
+        const Key &kb = keys[std::size_t(b)];
         int c;
         if (ka.fast && kb.fast) {
             // Keys are compared as bytes; a key shorter than eight bytes is padded with zeros,
             // which sort before every rank, so the prefix order agrees with the byte order.
             c = ka.prefix < kb.prefix ? -1 : (ka.prefix > kb.prefix ? 1 : 0);
-            if (c == 0)
-                c = compareBytes(*ka.fast, *kb.fast);
+            if (c == 0) {
+                c = std::memcmp(ka.fast, kb.fast, size_t(std::min(ka.length, kb.length)));
+                if (c == 0)
+                    c = ka.length < kb.length ? -1 : (ka.length > kb.length ? 1 : 0);
+            }
         } else if (ka.icu && kb.icu) {
             c = ka.icu->compare(*kb.icu);
         } else {
             c = collator().compare(texts[a], texts[b]);
         }
         return c != 0 ? c < 0 : a > b;
-    });
+    };
+    const auto upper = order.begin() + half;
+    auto sortUpper = [&order, upper, &before] {
+        std::sort(upper, order.end(), before);
+    };
+    if (twoThreads && allFast) {
+        std::thread second;
+        try {
+            second = std::thread(sortUpper);
+        } catch (const std::system_error &) {
+            sortUpper(); // no thread to be had
+        }
+        std::sort(order.begin(), upper, before);
+        if (second.joinable())
+            second.join();
+        std::inplace_merge(order.begin(), upper, order.end(), before);
+    } else {
+        std::sort(order.begin(), order.end(), before);
+    }
     return order;
 }
 

@@ -12,26 +12,18 @@ namespace {
 // Longer text lines are read past, not kept.
 constexpr qsizetype kShortLine = 64 * 1024;
 
-} // namespace
-
-QString loadingCaption(qint64 positionAfter, qint64 fileSize, const QString &name)
+// A heading's name as text. Nearly all names are plain ASCII, which Windows-1252 shares with
+// Latin-1, whose decoding Qt does many bytes at a time.
+QString decodeName(QByteArrayView bytes)
 {
-    // Whole-number arithmetic in 64 bits, so files beyond 2 GB still show a true figure. The
-    // percentage has one decimal at most, so its number text is formed directly: 5.1 -> "5.1",
-    // 0.3 -> ".3", 100 -> "100": no leading zero below 1, no trailing zero.
-    const qint64 permille = (positionAfter * 1000) / (fileSize + 1);
-    const qint64 whole = permille / 10;
-    const qint64 tenth = permille % 10;
-    QString number;
-    if (tenth == 0)
-        number = QString::number(whole);
-    else
-        number = (whole == 0 ? QString() : QString::number(whole)) + u'.' +
-                 QChar(char16_t(u'0' + tenth));
-    number.truncate(4);
-    return QStringLiteral("Quarn-Tamo wird geladen... (") + number + QStringLiteral("%)") +
-           newLine() + name;
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return cp1252::decode(bytes);
+    }
+    return QString::fromLatin1(bytes);
 }
+
+} // namespace
 
 QStringList TopicIndex::namesStartingWith(const QString &text) const
 {
@@ -73,12 +65,12 @@ TopicIndex buildTopicIndex(DocReader &reader, const LoadProgress &progress, std:
             reader.seek(lineStart);
             line = reader.readRawLine();
         }
-        const QString name = cp1252::decode(line.sliced(3));
+        const QString name = decodeName(line.sliced(3));
         const qint64 after = reader.position();
         positions.append(after - line.size() - 2);
         names.append(name);
         if (progress)
-            progress(loadingCaption(after, fileSize, name));
+            progress(after, fileSize, name);
     }
 
     const QList<qsizetype> order = collation::insertionOrder(names);

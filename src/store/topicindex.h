@@ -36,14 +36,10 @@ private:
     mutable QStringList m_lowerNames; // lower-cased names, made on first use
 };
 
-// Called after every heading with the loading caption, e.g.
-//   "Quarn-Tamo wird geladen... (5.1%)" CR LF "Datei"
-using LoadProgress = std::function<void(const QString &caption)>;
-
-// The loading caption for a heading whose line ends at byte positionAfter (the reader's
-// position after the line) in a file of fileSize bytes. The percentage is truncated to one
-// decimal and its text cut to four characters: "(5.1%)", "(.3%)", "(99.9%)".
-QString loadingCaption(qint64 positionAfter, qint64 fileSize, const QString &name);
+// Called after every heading: the reader's position after the heading line, the file's size
+// and the topic's name (the splash window makes its loading caption of them).
+using LoadProgress =
+    std::function<void(qint64 positionAfter, qint64 fileSize, const QString &name)>;
 
 // Reads the open reader from its current position to the end and indexes every line that
 // begins with "###". A heading that is the file's last line without line end gets the

@@ -1,5 +1,8 @@
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -11,7 +14,8 @@ private slots:
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode");   // -1: the window stays open
+        // -1: the window stays open; -2: a message box stays open, its message on stderr too
+        QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("output"); // a part of stdout, or of stderr for exit code 2
         QTest::newRow("help") << QStringList{"--help"} << 0 << "Aufruf: quarntamo [VERZEICHNIS";
         QTest::newRow("version, also after an argument")
@@ -19,7 +23,9 @@ private slots:
             << "quarntamo (QuarnTamo) " QUARNTAMO_VERSION "\n";
         QTest::newRow("two arguments") << QStringList{"docs", "docs"} << 2 << "nur ein Verzeichnis";
         QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "Option --bogus";
-        QTest::newRow("missing") << QStringList{"nix"} << 2 << "quarntamo: \u201Enix\u201C gibt";
+        // Whoever opened it from a file manager sees no terminal.
+        QTest::newRow("missing: also in a box")
+            << QStringList{"nix"} << -2 << "quarntamo: \u201Enix\u201C gibt";
         QTest::newRow("a directory: the lookup starts there") << QStringList{"docs"} << -1 << "";
     }
 
@@ -49,6 +55,14 @@ private slots:
             viewer.kill();
             viewer.waitForFinished();
             QVERIFY(QFileInfo::exists(root.filePath("docs/tamoini.txt")));
+        } else if (exitCode == -2) {
+            QByteArray err;
+            QTRY_VERIFY_WITH_TIMEOUT(
+                (err += viewer.readAllStandardError()).contains(output.toUtf8()), 20000);
+            // The message is written before the box opens: the program waits for the box.
+            QVERIFY(!viewer.waitForFinished(500));
+            viewer.kill();
+            viewer.waitForFinished();
         } else {
             QVERIFY(viewer.waitForFinished(60000));
             QCOMPARE(viewer.exitCode(), exitCode);
@@ -60,6 +74,55 @@ private slots:
         QVERIFY(QDir(root.filePath("start")).isEmpty());
         QVERIFY(QDir(root.filePath("home"))
                     .isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    }
+
+    // On X11 the windows' class is the one the menu entry names, so that task bars put them
+    // under its icon. Run on a virtual X server.
+    void windowClassMatchesTheMenuEntry()
+    {
+        const QSettings entry(QStringLiteral(QUARNTAMO_DESKTOP_ENTRY), QSettings::IniFormat);
+        const QString wmClass = entry.value("Desktop Entry/StartupWMClass").toString();
+        QVERIFY(!wmClass.isEmpty());
+        for (const char *tool : {"Xvfb", "xwininfo"})
+            QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty(),
+                     "install the Debian packages xvfb and x11-utils");
+
+        QProcess server; // prints its display number once it accepts clients
+        server.start("Xvfb",
+                     {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1280x1024x24"});
+        QTRY_VERIFY_WITH_TIMEOUT(server.canReadLine(), 20000);
+        const QString display = u':' + QString::fromLatin1(server.readLine().trimmed());
+        QTemporaryDir dir;
+        QProcess viewer;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("HOME", dir.path());
+        viewer.setProcessEnvironment(env);
+        viewer.setWorkingDirectory(dir.path());
+        viewer.start(QStringLiteral(QUARNTAMO_BINARY));
+
+        // Every window that carries a class ("instance" "class"), splash and main window.
+        const QRegularExpression classed(
+            QStringLiteral("\"([^\"]*)\": \\(\"([^\"]*)\" \"([^\"]*)\"\\)"));
+        QStringList classes;
+        const auto windowClasses = [&] {
+            QProcess tree;
+            tree.setProcessEnvironment(env);
+            tree.start("xwininfo", {"-root", "-tree"});
+            tree.waitForFinished();
+            classes.clear();
+            for (const auto &m : classed.globalMatch(QString::fromUtf8(tree.readAll())))
+                classes += m.captured(1) + u'=' + m.captured(3);
+            return classes;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(windowClasses().contains("QUARN-Dokumentation=" + wmClass), 30000);
+        for (const QString &c : std::as_const(classes))
+            QVERIFY2(c.endsWith(u'=' + wmClass), qPrintable(classes.join(", ")));
+        viewer.kill();
+        viewer.waitForFinished();
+        server.terminate();
+        server.waitForFinished();
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -19,9 +20,11 @@ struct Run {
     QByteArray out, err;
 };
 
-Run tamo(const QStringList &arguments, const QString &cwd, const QString &program = TAMO_BINARY)
+Run tamo(const QStringList &arguments, const QString &cwd, const QString &program = TAMO_BINARY,
+         const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.setWorkingDirectory(cwd);
     process.start(program, arguments);
     process.waitForFinished(60000);
@@ -47,6 +50,11 @@ private slots:
             "%%%bild.png\r\n---Zugriff\r\n---Anhang\r\n###a\"b\\c\r\ndateien\r\n");
         writeTempFile(m_dir, "warned.txw", "###Verwendung_der_Dokumentation\r\n###Datei\n");
         writeTempFile(m_dir, "broken.txw", "###A\r\n---B\r\n");
+        writeTempFile(m_dir, "picture.txw", "###Verwendung_der_Dokumentation\r\n%%%fehlt.png\r\n");
+        writeTempFile(m_dir, "star.txw", "###*\r\n");
+        // More text than a pipe holds: tamo is still writing when head has gone.
+        writeTempFile(m_dir, "big.txw",
+                      "###A\r\n" + QByteArray(100, 'x').append("\r\n").repeated(40000));
         // A bare LF makes "docs/" read as "docs": it still works, but check warns.
         writeTempFile(m_dir, "settings/tamoini.txt", "docs/\n");
         writeTempFile(m_dir, "settings/docs/tamo.txw", "###Verwendung_der_Dokumentation\r\n");
@@ -166,6 +174,130 @@ private slots:
         QVERIFY(problems[5].toObject().value("message").toString().contains(u"keine gewöhnliche"));
     }
 
+    // tamo starts with Qt Core alone: the libraries of Qt Gui and the window system, which cost
+    // every call a few milliseconds, come in only with the picture module, and that only when
+    // a documentation file names a picture. The dynamic loader lists what it loads.
+    void startsWithQtCoreAlone_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("pictures");
+        QTest::newRow("version") << QStringList{"--version"} << false;
+        QTest::newRow("search") << QStringList{"search", "--doc", directory("t.txw"), "datei"}
+                                << false;
+        QTest::newRow("check without pictures")
+            << QStringList{"check", "--doc", directory("warned.txw")} << false;
+        QTest::newRow("check with a picture")
+            << QStringList{"check", "--doc", directory("picture.txw")} << true;
+    }
+    void startsWithQtCoreAlone()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, pictures);
+        const QTemporaryDir logs;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_DEBUG", "files");
+        environment.insert("LD_DEBUG_OUTPUT", logs.filePath("ld"));
+        const Run r = tamo(arguments, directory("empty"), TAMO_BINARY, environment);
+        QCOMPARE(r.err, QByteArray());
+        QStringList loaded;
+        const QDir dir(logs.path());
+        for (const QString &name : dir.entryList(QDir::Files)) {
+            QFile log(dir.filePath(name));
+            QVERIFY(log.open(QIODevice::ReadOnly));
+            for (const QByteArray &line : log.readAll().split('\n')) {
+                const qsizetype at = line.indexOf("file=");
+                if (at >= 0)
+                    loaded += QString::fromUtf8(line.mid(at + 5).split(' ').value(0));
+            }
+        }
+        QVERIFY2(loaded.contains("libQt6Core.so.6"), qPrintable(loaded.join(u' ')));
+        const QStringList windowSystem =
+            loaded.filter(QRegularExpression("libQt6Gui|libX11|libEGL|libfontconfig|"
+                                             "libharfbuzz|libdbus|quarntamo_pictureprobe"));
+        QVERIFY2(pictures ? !windowSystem.filter("libQt6Gui").isEmpty() &&
+                                !windowSystem.filter("/quarntamo_pictureprobe.so").isEmpty()
+                          : windowSystem.isEmpty(),
+                 qPrintable(windowSystem.join(u' ')));
+    }
+
+    // The bash completion, run by bash (with the bash-completion package's helpers where it is
+    // installed) on a command line that ends at the cursor, split into words as bash splits
+    // it (DIR: the test directory): what it offers, in any order. bash quotes the names.
+    void bashCompletion_data()
+    {
+        QTest::addColumn<QString>("cwd");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("offered");
+        const QStringList topics{"a\"b\\c", "Äpfel", "Datei", "Zugriff"};
+        QTest::newRow("commands") << "empty"
+                                  << "tamo "
+                                  << QStringList{"topics", "show", "prefix", "search", "check"};
+        QTest::newRow("a command begun") << "empty"
+                                         << "tamo s" << QStringList{"show", "search"};
+        QTest::newRow("options") << "empty"
+                                 << "tamo --"
+                                 << QStringList{"--doc", "--json", "--help", "--version", "--"};
+        QTest::newRow("options after a command") << "empty"
+                                                 << "tamo show --j" << QStringList{"--json"};
+        QTest::newRow("a file after --doc")
+            << "empty"
+            << "tamo --doc DIR/warn" << QStringList{"DIR/warned.txw"};
+        QTest::newRow("a file after --doc=")
+            << "empty"
+            << "tamo --doc=DIR/warn" << QStringList{"DIR/warned.txw"};
+        QTest::newRow("a topic from --doc")
+            << "empty"
+            << "tamo show --doc DIR/t.txw Dat" << QStringList{"Datei"};
+        QTest::newRow("every topic from --doc=") << "empty"
+                                                 << "tamo prefix --doc=DIR/t.txw " << topics;
+        QTest::newRow("the case of the beginning ignored")
+            << "empty"
+            << "tamo show --doc DIR/t.txw äP" << QStringList{"Äpfel"};
+        QTest::newRow("a name that looks like a file pattern")
+            << "settings"
+            << "tamo show --doc DIR/star.txw " << QStringList{"*"};
+        QTest::newRow("a topic of the documentation found")
+            << "settings/docs"
+            << "tamo search verw" << QStringList{"Verwendung_der_Dokumentation"};
+        QTest::newRow("no second argument") << "empty"
+                                            << "tamo show --doc DIR/t.txw Datei " << QStringList{};
+        QTest::newRow("topics takes none") << "empty"
+                                           << "tamo topics --doc DIR/t.txw " << QStringList{};
+        QTest::newRow("after --, names only") << "empty"
+                                              << "tamo show --doc DIR/t.txw -- -" << QStringList{};
+    }
+    void bashCompletion()
+    {
+        QFETCH(QString, cwd);
+        QFETCH(QString, line);
+        QFETCH(QStringList, offered);
+        line.replace("DIR/", m_dir.path() + u'/');
+        offered.replaceInStrings("DIR/", m_dir.path() + u'/');
+        // bash ends a word at a blank and makes = its own word.
+        const char *script =
+            "helpers=/usr/share/bash-completion/bash_completion\n"
+            "[ -f \"$helpers\" ] && source \"$helpers\"\n"
+            "source \"$0\"\n"
+            "COMP_LINE=$1\n"
+            "COMP_POINT=${#COMP_LINE}\n"
+            "read -ra COMP_WORDS <<<\"${COMP_LINE//=/ = }\"\n"
+            "[[ $COMP_LINE == *' ' ]] && COMP_WORDS+=(\"\")\n"
+            "COMP_CWORD=$((${#COMP_WORDS[@]} - 1))\n"
+            "_tamo tamo \"${COMP_WORDS[COMP_CWORD]}\" \"${COMP_WORDS[COMP_CWORD - 1]}\"\n"
+            "printf '%s\\n' \"${COMPREPLY[@]}\"\n";
+        QProcess bash;
+        bash.setWorkingDirectory(directory(cwd));
+        bash.start("bash", {"-c", QString::fromUtf8(script),
+                            QUARNTAMO_SOURCE_DIR "/apps/tamo/completion.bash", line});
+        QVERIFY(bash.waitForFinished(60000));
+        QCOMPARE(bash.readAllStandardError(), QByteArray());
+        QStringList got = QString::fromUtf8(bash.readAllStandardOutput()).split(u'\n');
+        got.removeAll(QString());
+        got.sort();
+        offered.sort();
+        QCOMPARE(got, offered);
+    }
+
 private:
     QString directory(const QString &name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
@@ -211,14 +343,37 @@ void TestTamo::run_data()
     row("installed: found beside the program", "empty", {"-c", "DIR/prefix/bin/tamo topics"}, 0,
         "Installiert\n");
     row("--doc file missing", "empty", {"search", "--doc", "none.txw", "x"}, 2, "", "none.txw");
-    row("no command", "empty", {}, 2, "", "tamo: kein Befehl angegeben\nDie Befehle zeigt");
+    // A reader that stops early ends tamo by SIGPIPE, without a message, even where the caller
+    // ignores the signal (trap '' PIPE passes it on ignored).
+    row("a reader that stops early", "empty",
+        {"-c", "trap '' PIPE; exec 3>&1; { tamo show --doc DIR/big.txw A; echo \"exit $?\" >&3; } "
+               "| head -1"},
+        0, "A\nexit 141\n");
+    row("no command", "empty", {"--json"}, 2, "", "tamo: kein Befehl angegeben\nDie Befehle zeigt");
+    row("no argument at all: the short help", "empty", {}, 2, "",
+        "tamo: kein Befehl angegeben\nAufruf:\n  tamo topics [--doc DATEI] [--json]\n  tamo show");
     row("unknown command", "empty", {"frobnicate"}, 2, "", "tamo: unbekannter Befehl");
     row("argument too many", "empty", {"topics", "extra"}, 2, "", "falsche Zahl");
     row("argument missing", "empty", {"show", "--doc", "DIR/t.txw"}, 2, "", "falsche Zahl");
     row("--doc without file", "empty", {"topics", "--doc"}, 2, "", "--doc braucht");
     row("unknown option", "empty", {"topics", "--bogus"}, 2, "", "unbekannte Option --bogus");
-    row("help", "empty", {"show", "--help"}, 0, "Aufruf:\n  tamo topics […\n…");
-    row("version", "empty", {"--version", "topics"}, 0, "tamo (QuarnTamo) " QUARNTAMO_VERSION "\n");
+    row("unknown short option", "empty", {"show", "--doc", "DIR/t.txw", "-x"}, 2, "",
+        "tamo: unbekannte Option -x");
+    row("a name beginning with - after --", "empty", {"show", "--doc", "DIR/t.txw", "--", "-x"}, 1,
+        "Fehler: Thema nicht gefunden.\n…", "Kein Thema heißt „-x“");
+    row("- alone is a text", "empty", {"prefix", "--doc", "DIR/t.txw", "-"}, 0, "");
+    row("help", "empty", {"--help"}, 0, "Aufruf:\n  tamo topics […\n…");
+    row("help wins over a wrong option", "empty", {"-x", "-h"}, 0, "Aufruf:\n…");
+    row("help ends with where to report bugs", "empty", {"-c", "tamo --help | tail -n 1"}, 0,
+        "Fehler bitte an <dev@quarntamo.invalid> melden.\n");
+    row("a command's help", "empty", {"show", "--help"}, 0,
+        "Aufruf: tamo show [--doc DATEI] [--json] NAME\nGibt das Thema NAME …\n…");
+    row("a command's help ends with where to report bugs", "empty",
+        {"-c", "tamo check --bogus --help | tail -n 1"}, 0,
+        "Fehler bitte an <dev@quarntamo.invalid> melden.\n");
+    row("version, with copyright and licence", "empty", {"--version", "topics"}, 0,
+        "tamo (QuarnTamo) " QUARNTAMO_VERSION "\nCopyright (C) 2026 QuarnTamo developers\n"
+        "Lizenz: MIT…\n…");
     // Plain output shows control characters as \xHH; JSON escapes them its own way.
     row("control bytes in show", "empty", {"show", "--doc", "DIR/ctl.txw", "T\x1b]0;x\x07"}, 0,
         "T\\x1b]0;x\\x07\n\nA\\x0dB\\x9d\n\nVerwandte Themen:\n  T\\x1b]0;x\\x07\n");
@@ -260,6 +415,18 @@ void TestTamo::run_data()
     row("check: errors", "empty", {"check", "--doc", "DIR/broken.txw"}, 1,
         broken + ":1: error: Es gibt kein Thema…\n" + broken +
             ":2: error: Kein Thema hei…\n2 Fehler, 0 Warnungen\n");
+    row("check: a picture, judged by the module from the build tree", "empty",
+        {"check", "--doc", "DIR/picture.txw"}, 1,
+        m_dir.filePath("picture.txw") +
+            ":2: error: Die Bilddatei „fehlt.png“ gibt es nicht…\n1 Fehler, 0 Warnungen\n");
+    // The copy in prefix/bin has no picture module beside it: the rest is still checked, and
+    // stderr says the picture was not.
+    row("check: a picture, the module missing", "empty",
+        {"-c", "DIR/prefix/bin/tamo check --json --doc DIR/picture.txw"}, 0, "{\"problems\":[]}\n",
+        "Eine Bilddatei wurde nicht geprüft: das Bildmodul ");
+    row("check: a picture, the module missing, the reason", "empty",
+        {"-c", "DIR/prefix/bin/tamo check --doc DIR/picture.txw"}, 0, "0 Fehler, 0 Warnungen\n",
+        "/quarntamo_pictureprobe.so fehlt. Alles andere ist geprüft");
     row("check: the bundled documentation", "empty", {"check", "--doc", BUNDLED_DOC}, 0,
         "0 Fehler, 0 Warnungen\n");
     // "Ein Thema mit zwei Bildern ist zum Beispiel Datei."

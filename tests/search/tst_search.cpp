@@ -1,4 +1,4 @@
-#include "search/blockscan.h"
+#include "search/blockscan_p.h"
 #include "search/fullsearch.h"
 #include "search/query.h"
 #include "search/searchhits.h"
@@ -6,8 +6,10 @@
 #include "support/referencesearch.h"
 #include "support/tempdoc.h"
 
+#include <QCoreApplication>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QThread>
 
 using namespace tamo;
 
@@ -96,23 +98,50 @@ QString shown(const QList<RankedTopic> &ranking)
     return text;
 }
 
-// The window's bar.
+// The window's bar. It is a widget: every call must come from the thread that searches.
 struct FakeProgress : SearchProgress {
     double time = 1000; // moves on by 0.07 s each time it is read
     QList<double> maxima;
     QList<QPair<double, double>> updates; // value, clock
     int finishes = 0;
+    int otherThreadCalls = 0;
 
-    double now() override { return std::exchange(time, std::fmod(time + 0.07, 86400)); }
-    void start(double max) override { maxima.append(max); }
-    void update(double value) override { updates.append({value, time}); }
-    void finish() override { ++finishes; }
+    double now() override
+    {
+        checkThread();
+        return std::exchange(time, std::fmod(time + 0.07, 86400));
+    }
+    void start(double max) override
+    {
+        checkThread();
+        maxima.append(max);
+    }
+    void update(double value) override
+    {
+        checkThread();
+        updates.append({value, time});
+    }
+    void finish() override
+    {
+        checkThread();
+        ++finishes;
+    }
+    void checkThread() { otherThreadCalls += QThread::currentThread() != qApp->thread(); }
+    bool forwardOnly() const
+    {
+        for (qsizetype i = 1; i < updates.size(); ++i) {
+            if (updates[i].first < updates[i - 1].first)
+                return false;
+        }
+        return true;
+    }
 };
 
 struct Progress {
     QString query;
     double clock; // at the start
     bool endMark;
+    qint64 partBytes = 0; // 0: one part, one thread
 };
 
 // `length` letters, the last `edits` of them replaced by '#': that many edits off word(length).
@@ -256,6 +285,9 @@ private slots:
         // One word: no pass start after midnight sets the clock back for it.
         QTest::newRow("one word, over midnight") << Progress{"datei", 86399.5, false};
         QTest::newRow("cut short by a CR line") << Progress{"datei zugriff", 1000, true};
+        // The other threads' parts move the bar too, but only the searching thread draws it.
+        QTest::newRow("parts on three threads") << Progress{"datei \"x\" \"\"", 1000, false, 500};
+        QTest::newRow("parts, cut short") << Progress{"datei zugriff", 1000, true, 700};
     }
     void progress()
     {
@@ -269,7 +301,8 @@ private slots:
         FakeProgress progress;
         progress.time = row.clock;
         fullSearch(writeTempFile(m_dir, "progress.txw", doc), query, &progress,
-                   {.blockBytes = 100, .readBytes = 30});
+                   {.blockBytes = 100, .readBytes = 30, .partBytes = row.partBytes, .threads = 3});
+        QCOMPARE(progress.otherThreadCalls, 0);
 
         // Its range and end are checked with every search of matchesReference.
         QCOMPARE(progress.updates.value(0).first, 0.0); // value(): no update fails, not crashes
@@ -286,7 +319,8 @@ private slots:
             }
         }
         QCOMPARE(passStarts, words - 1); // the first pass started at 0
-        QVERIFY(row.endMark || timed > 10);
+        // How many blocks the searching thread sees depends on how the parts are shared out.
+        QVERIFY(row.endMark || row.partBytes > 0 || timed > 10);
     }
 
     // The search reads each file once, in blocks, with its own scans: it must rank exactly as
@@ -322,19 +356,35 @@ private slots:
                 const SearchTuning small{.blockBytes = rng.bounded(1, 80),
                                          .readBytes = rng.bounded(1, 20),
                                          .vectorScans = q % 2 == 1};
-                for (const SearchTuning &tuning : {SearchTuning(), small}) {
+                // Parts scored side by side and merged: one line a part, a few lines, and
+                // parts that cut through blocks, on one thread and on more.
+                SearchTuning oneLine = small;
+                oneLine.partBytes = 1;
+                oneLine.threads = 1 + q % 3;
+                SearchTuning fewLines = small;
+                fewLines.partBytes = rng.bounded(2, 60);
+                fewLines.threads = 2 + q % 2;
+                const SearchTuning blocksInParts{.partBytes = rng.bounded(60, 400), .threads = 2};
+                for (const SearchTuning &tuning :
+                     {SearchTuning(), small, oneLine, fewLines, blocksInParts}) {
                     FakeProgress progress;
                     const QList<RankedTopic> actual = fullSearch(path, query, &progress, tuning);
                     if (actual != expected)
-                        QFAIL(qPrintable(QString("round %1, query [%2], block %3:\n%4\n%5\n%6")
-                                             .arg(QString::number(round), query,
-                                                  QString::number(tuning.blockBytes), shown(actual),
-                                                  shown(expected), doc.toPercentEncoding(" #"))));
+                        QFAIL(qPrintable(
+                            QString("round %1, query [%2], block %3, part %4, threads %5:\n"
+                                    "%6\n%7\n%8")
+                                .arg(QString::number(round), query,
+                                     QString::number(tuning.blockBytes),
+                                     QString::number(tuning.partBytes),
+                                     QString::number(tuning.threads), shown(actual),
+                                     shown(expected), doc.toPercentEncoding(" #"))));
                     QCOMPARE(progress.maxima, bar);
                     QCOMPARE(progress.finishes, bar.size());
                     QCOMPARE(progress.updates.isEmpty() ? QList<double>()
                                                         : QList{progress.updates.last().first},
                              bar);
+                    QVERIFY(progress.forwardOnly());
+                    QCOMPARE(progress.otherThreadCalls, 0);
                 }
             }
         }

@@ -5,12 +5,15 @@
 #include "support/tempdoc.h"
 #include "viewer/topicreader.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateTime>
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
@@ -187,7 +190,9 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void listsChooseOnlyWhatTheUserChose();
+    void screenReadersHearAndChooseTopics();
     void standardKeysAndMouseButtons();
+    void printsTheShownTopic();
     void queryBoxFiltersSearchesAndMarks();
     void documentationFileGivenByName();
     void requestsFromOutside();
@@ -270,6 +275,48 @@ void TestMainWindow::listsChooseOnlyWhatTheUserChose()
     QCOMPARE(f.title(), QString("Zugriff"));
 }
 
+// What a screen reader hears and does through Qt's accessibility interfaces: the title's name
+// is the shown topic's (Qt announces each new name to an active screen reader; without one,
+// as here, it raises no events); an entry of a list is chosen by its action or by the list's
+// row selection (Qt 6.4 offers no more: the action is Qt's "Toggle", and a list has no
+// selection interface of its own).
+void TestMainWindow::screenReadersHearAndChooseTopics()
+{
+    WindowFixture f(kDoc);
+    QLabel *title = f.control<QLabel>("topicTitle");
+    QAccessibleInterface *titleAccess = QAccessible::queryAccessibleInterface(title);
+    QCOMPARE(titleAccess->text(QAccessible::Name), kStart);
+    QVERIFY(!titleAccess->text(QAccessible::Description).isEmpty());
+
+    // The arrow keys in the related topics.
+    f.press(f.relatedList(), Qt::Key_Down);
+    QCOMPARE(f.title(), QString("Datei"));
+    QCOMPARE(titleAccess->text(QAccessible::Name), QString("Datei"));
+
+    // An entry's action, as the screen reader offers it.
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(f.relatedList());
+    QAccessibleInterface *entry = nullptr;
+    for (int i = 0; i < list->childCount() && !entry; ++i) {
+        if (list->child(i)->text(QAccessible::Name) == u"Liste")
+            entry = list->child(i);
+    }
+    QVERIFY(entry && entry->actionInterface());
+    entry->actionInterface()->doAction(entry->actionInterface()->actionNames().value(0));
+    QTRY_COMPARE(f.title(), QString("Liste"));
+    QCOMPARE(titleAccess->text(QAccessible::Name), QString("Liste"));
+    QCOMPARE(f.relatedList()->selectedRow(), -1); // the list is refilled for the new topic
+
+    // The topic list's row selection.
+    f.typeQuery("Zu");
+    QAccessibleInterface *topics = QAccessible::queryAccessibleInterface(f.topicList());
+    QVERIFY(topics->tableInterface());
+    QVERIFY(topics->tableInterface()->selectRow(0));
+    QTRY_COMPARE(f.title(), QString("Zugriff"));
+    QCOMPARE(titleAccess->text(QAccessible::Name), QString("Zugriff"));
+    f.click("backButton");
+    QCOMPARE(f.title(), QString("Liste"));
+}
+
 void TestMainWindow::standardKeysAndMouseButtons()
 {
     WindowFixture f(kDoc);
@@ -312,6 +359,65 @@ void TestMainWindow::standardKeysAndMouseButtons()
     wheel(60, Qt::ControlModifier);
     wheel(120, Qt::NoModifier); // scrolls, no zoom
     QCOMPARE(f.text()->font().pointSizeF(), 10.0);
+}
+
+namespace {
+
+// The standard output of a tool from poppler-utils, which reads PDF files.
+QString popplerOutput(const QString &tool, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        qFatal("%s failed: install the Debian package poppler-utils", qPrintable(tool));
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+// Ctrl+P, wherever the focus is, asks the print dialog and prints the shown topic: its name,
+// its text as shown (markup too, as plain text) and its pictures, each where its line stands.
+void TestMainWindow::printsTheShownTopic()
+{
+    WindowFixture f(kDoc + "###Bilder\r\nVor dem Bild.\r\n%%%bild.png\r\n<b>Danach</b> mehr.\r\n"
+                           "%%%fehlt.png\r\nEnde.\r\n");
+    f.savePicture("bild.png", 120, 80);
+    const QString pdf = f.dir.filePath("thema.pdf");
+    QString output = pdf;
+    int dialogs = 0;
+    bool accept = false;
+    f.window->setPrintDialog([&](QPrinter &printer) {
+        ++dialogs;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(output);
+        return accept;
+    });
+    f.show("Bilder");
+    f.press(f.text(), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(dialogs, 1);
+    QVERIFY(!QFileInfo::exists(pdf)); // the dialog was cancelled
+
+    accept = true;
+    f.press(f.control("queryBox"), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(dialogs, 2);
+    QVERIFY(f.messages.isEmpty());
+    QStringList lines = popplerOutput("pdftotext", {pdf, "-"}).split(u'\n', Qt::SkipEmptyParts);
+    lines.removeIf([](const QString &l) { return l.trimmed().isEmpty() || l.startsWith(u'\f'); });
+    QCOMPARE(lines.mid(0, 4),
+             QStringList({"Bilder", "Vor dem Bild.", "<b>Danach</b> mehr.", "Ende."}));
+    // The one picture that can be read, at its own size.
+    const QStringList images =
+        popplerOutput("pdfimages", {"-list", pdf}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+    QCOMPARE(images.size(), 1);
+    QCOMPARE(images[0].simplified().section(u' ', 3, 4), QString("120 80"));
+    QCOMPARE(popplerOutput("pdfinfo", {pdf}).section(u'\n', 0, 0).simplified(),
+             QString("Title: Bilder"));
+
+    // A printer that cannot print says so.
+    output = f.dir.filePath("fehlt/thema.pdf");
+    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    f.press(f.text(), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(f.messages, QStringList("Das Thema \u201EBilder\u201C konnte nicht gedruckt werden."));
 }
 
 void TestMainWindow::queryBoxFiltersSearchesAndMarks()

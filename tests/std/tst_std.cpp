@@ -1,6 +1,5 @@
 #include "std/collation.h"
 #include "std/cp1252.h"
-#include "std/splashcountdown.h"
 #include "support/sortedinsert.h"
 
 #include <QLocale>
@@ -94,18 +93,6 @@ private slots:
         for (qsizetype i = 1; i < sorted.size(); ++i)
             QVERIFY(collation::collator().compare(sorted[i - 1], sorted[i]) <= 0);
         QCOMPARE(sorted, inserted);
-    }
-
-    // The splash window closes at once when loading took more than two seconds, the difference
-    // taken in single precision: late in the day a float resolves only about 8 ms.
-    void loadingTookTooLong()
-    {
-        const QList<std::tuple<double, double, bool>> rows = {{100, 102, false},
-                                                              {86399.5, 1.5, false},
-                                                              {10, 12.003, true},
-                                                              {86000, 86002.003, false}};
-        for (const auto &[start, after, tooLong] : rows)
-            QCOMPARE(tamo::loadingTookTooLong(start, after), tooLong);
     }
 };
 

@@ -1,3 +1,5 @@
+#include "std/collation.h"
+#include "std/cp1252.h"
 #include "std/textroutines.h"
 #include "store/docreader.h"
 #include "store/topicindex.h"
@@ -6,6 +8,9 @@
 
 #include <QRandomGenerator>
 #include <QTest>
+
+#include <algorithm>
+#include <numeric>
 
 using namespace tamo;
 
@@ -110,20 +115,21 @@ private slots:
         QCOMPARE(reader.readLine(), endOfFileMark());
     }
 
-    // Sorted in the shared order; of equal names the later heading comes first. A caption after
+    // Sorted in the shared order; of equal names the later heading comes first. Progress after
     // every heading, in file order.
     void headings()
     {
         QVERIFY(indexOf(writeTempFile(m_dir, "empty.txw", "")).names.isEmpty());
         QCOMPARE(indexOf(writeTempFile(m_dir, "one.txw", "###Only")).positions, QList<qint64>{0});
-        QStringList captions;
+        QStringList steps;
         const TopicIndex index =
             indexOf(writeTempFile(m_dir, "doc.txw", "intro\r\n###Z\r\nz\r\n###D\r\n###Z\r\n"),
-                    65536, [&captions](const QString &caption) { captions += caption; });
+                    65536, [&steps](qint64 after, qint64 size, const QString &name) {
+                        steps += QStringLiteral("%1/%2 %3").arg(after).arg(size).arg(name);
+                    });
         QCOMPARE(index.names, QStringList({"D", "Z", "Z"}));
         QCOMPARE(index.positions, QList<qint64>({17, 23, 8}));
-        QCOMPARE(captions, QStringList({loadingCaption(14, 28, "Z"), loadingCaption(23, 28, "D"),
-                                        loadingCaption(29, 28, "Z")}));
+        QCOMPARE(steps, QStringList({"14/28 Z", "23/28 D", "29/28 Z"}));
     }
 
     // Random files, read in random block sizes, against the one-at-a-time build.
@@ -151,18 +157,49 @@ private slots:
         }
     }
 
-    // One decimal at most, truncated, without a leading zero, at most four characters.
-    void caption()
+    // Large indexes are keyed and sorted on two threads, mostly by the fast keys: the order
+    // must still be the collator's, later headings in front of earlier equal ones, with names
+    // the collator alone can key (the second round) and without.
+    void largeIndexInTheCollatorsOrder()
     {
-        const QList<std::tuple<qint64, qint64, QString>> rows = {
-            {3, 1000, ".2"},
-            {9997, 10000, "99.9"},
-            {3'000'000'000, 4'000'000'000, "74.9"},
-            {9, 7, "112."}, // a last heading without line end leaves the position past the end
-            {29, 28, "100"}};
-        for (const auto &[after, size, percent] : rows)
-            QCOMPARE(loadingCaption(after, size, "Datei"),
-                     "Quarn-Tamo wird geladen... (" + percent + "%)\r\nDatei");
+        QRandomGenerator rng(4096);
+        QString plain = QString::fromUtf8("äöüÄÖÜß");
+        for (char16_t c = 32; c < 127; ++c)
+            plain += QChar(c);
+        const QStringList starts{"Datei", "datei_", "DATEI ", "Zugriff", "Äpfel", "Straße", ""};
+        for (const QString &rare : {QString(), QString::fromUtf8("éÿ€")}) {
+            QStringList names;
+            QByteArray bytes;
+            for (int i = 0; i < 9000; ++i) {
+                QString name = starts.at(rng.bounded(starts.size()));
+                for (int k = rng.bounded(4); k > 0; --k) {
+                    const QString &from = rng.bounded(50) || rare.isEmpty() ? plain : rare;
+                    name += from.at(rng.bounded(from.size()));
+                }
+                if (i > 0 && rng.bounded(6) == 0) // an equal name, perhaps in other case
+                    name = rng.bounded(2) ? names.at(rng.bounded(i)).toUpper()
+                                          : names.at(rng.bounded(i));
+                names += name;
+                bytes += "###" + cp1252::encode(name) + "\r\ntext\r\n";
+            }
+            QList<qsizetype> order(names.size());
+            std::iota(order.begin(), order.end(), 0);
+            std::sort(order.begin(), order.end(), [&names](qsizetype a, qsizetype b) {
+                const int c = collation::collator().compare(names.at(a), names.at(b));
+                return c != 0 ? c < 0 : a > b;
+            });
+            QStringList expected;
+            for (const qsizetype i : order)
+                expected += names.at(i);
+            const TopicIndex index = indexOf(writeTempFile(m_dir, "large.txw", bytes));
+            QCOMPARE(index.names, expected);
+            // Each heading takes "###", its name and CR LF, and a text line 6 bytes.
+            QList<qint64> positions{1};
+            for (const QString &name : names)
+                positions += positions.last() + 11 + cp1252::encode(name).size();
+            for (qsizetype k = 0; k < order.size(); ++k)
+                QCOMPARE(index.positions.at(k), positions.at(order.at(k)));
+        }
     }
 
     void prefixList()

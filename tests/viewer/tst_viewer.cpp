@@ -4,9 +4,11 @@
 #include "viewer/history.h"
 #include "viewer/picturechoice.h"
 #include "viewer/picturethrottle.h"
+#include "viewer/startup.h"
 #include "viewer/textsize.h"
 #include "viewer/topicreader.h"
 #include "viewer/viewrequest.h"
+#include "viewer/windowplace.h"
 
 #include <QTest>
 
@@ -58,6 +60,33 @@ struct Topic {
 class TestViewer : public QObject {
     Q_OBJECT
 private slots:
+    // The splash window closes at once when loading took more than two seconds, the difference
+    // taken in single precision: late in the day a float resolves only about 8 ms.
+    void loadingTookTooLong()
+    {
+        const QList<std::tuple<double, double, bool>> rows = {{100, 102, false},
+                                                              {86399.5, 1.5, false},
+                                                              {10, 12.003, true},
+                                                              {86000, 86002.003, false}};
+        for (const auto &[start, after, tooLong] : rows)
+            QCOMPARE(tamo::loadingTookTooLong(start, after), tooLong);
+    }
+
+    // The splash window's loading caption: one decimal at most, truncated, without a leading zero,
+    // at most four characters.
+    void loadingCaption()
+    {
+        const QList<std::tuple<qint64, qint64, QString>> rows = {
+            {3, 1000, ".2"},
+            {9997, 10000, "99.9"},
+            {3'000'000'000, 4'000'000'000, "74.9"},
+            {9, 7, "112."}, // a last heading without line end leaves the position past the end
+            {29, 28, "100"}};
+        for (const auto &[after, size, percent] : rows)
+            QCOMPARE(tamo::loadingCaption(after, size, "Datei"),
+                     "Quarn-Tamo wird geladen... (" + percent + "%)\r\nDatei");
+    }
+
     void topics_data()
     {
         QTest::addColumn<Topic>("row");
@@ -328,6 +357,33 @@ private slots:
                  qPrintable(request.error));
         QCOMPARE(int(request.kind), kind);
         QCOMPARE(request.text, text);
+    }
+
+    // The window's frame on screens it fits and does not fit: the window is 792 x 573 with a
+    // title bar; 1366 x 768 at scale 1.5 leaves 911 x 512 less a panel.
+    void homePlace_data()
+    {
+        QTest::addColumn<QSize>("frame");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QPoint>("home");
+        QTest::newRow("fits: centred")
+            << QSize(800, 600) << QRect(0, 0, 1920, 1080) << QPoint(560, 240);
+        QTest::newRow("fits exactly") << QSize(800, 600) << QRect(0, 0, 800, 600) << QPoint(0, 0);
+        QTest::newRow("fits beside a panel")
+            << QSize(800, 600) << QRect(64, 32, 1856, 1048) << QPoint(592, 256);
+        QTest::newRow("too tall: at the top, centred across")
+            << QSize(792, 601) << QRect(0, 27, 911, 485) << QPoint(59, 27);
+        QTest::newRow("too wide: at the left, centred down")
+            << QSize(1000, 400) << QRect(0, 0, 911, 512) << QPoint(0, 56);
+        QTest::newRow("neither: top left of the area")
+            << QSize(1000, 600) << QRect(1920, -200, 911, 512) << QPoint(1920, -200);
+    }
+    void homePlace()
+    {
+        QFETCH(QSize, frame);
+        QFETCH(QRect, available);
+        QFETCH(QPoint, home);
+        QCOMPARE(homeFramePosition(frame, available), home);
     }
 
 private:

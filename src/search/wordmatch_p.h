@@ -1,6 +1,8 @@
 #pragma once
 
-#include "search/blockscan.h"
+// Internal to the full-text search (fullsearch.h and topicsearch.h are its interface).
+
+#include "search/blockscan_p.h"
 #include "search/query.h"
 #include "search/scoring.h"
 

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "search/blockscan.h"
+// Internal to the full-text search (fullsearch.h and topicsearch.h are its interface).
+
+#include "search/blockscan_p.h"
 #include "store/regularfile.h"
 
 #include <QFile>
@@ -12,11 +14,12 @@
 
 namespace tamo {
 
-// Hands out the file as blocks of whole lines. The blocks live in one buffer that is reused
-// (a fresh buffer of the file's size costs more in page faults than the reading), with a
-// lower-cased twin of the same layout, made when first asked for. A line that does not fit
-// makes the buffer grow to exactly its end, and the buffer shrinks back once the line is done,
-// so a line of any length costs about its own length in memory.
+// Hands out the file, or a part of it between two line starts, as blocks of whole lines. The
+// blocks live in one buffer that is reused (a fresh buffer of the file's size costs more in
+// page faults than the reading), with a lower-cased twin of the same layout, made when first
+// asked for. A line that does not fit makes the buffer grow to exactly its end, and the buffer
+// shrinks back once the line is done, so a line of any length costs about its own length in
+// memory.
 class BlockReader {
 public:
     // blockBytes: the size of a block to start with; readBytes: the most one read asks for.
@@ -32,10 +35,55 @@ public:
         if (!openRegularFile(m_file, path))
             return false;
         m_size = m_file.size();
+        m_end = m_size;
+        return true;
+    }
+
+    // Opens the file for reading parts of it, never beyond limit (the size another reader saw
+    // at opening).
+    bool open(const QString &path, qint64 limit)
+    {
+        if (!open(path))
+            return false;
+        m_size = std::min(m_size, limit);
+        m_end = m_size;
         return true;
     }
 
     qint64 size() const { return m_size; }
+
+    // The first line start at or after offset: offset itself where a line starts there, else
+    // the byte after the next LF, or the size where no LF follows. Reads a little of the file.
+    qint64 lineStartFrom(qint64 offset)
+    {
+        if (offset <= 0)
+            return 0;
+        if (offset >= m_size || !m_file.seek(offset - 1))
+            return m_size;
+        char chunk[512];
+        for (qint64 at = offset - 1; at < m_size;) {
+            const qint64 got = m_file.read(chunk, std::min<qint64>(sizeof chunk, m_size - at));
+            if (got <= 0)
+                break;
+            if (const void *lf = std::memchr(chunk, '\n', size_t(got)))
+                return at + (static_cast<const char *>(lf) - chunk) + 1;
+            at += got;
+        }
+        return m_size;
+    }
+
+    // Starts over with the lines in [begin, end): begin is a line start, end a line start or the
+    // size.
+    void setRange(qint64 begin, qint64 end)
+    {
+        if (m_capacity > m_blockCapacity)
+            allocate(m_blockCapacity);
+        m_offset = m_read = begin;
+        m_end = std::min(end, m_size);
+        m_have = m_length = 0;
+        m_eof = false;
+        m_file.seek(begin);
+    }
 
     // Moves on to the next block; false at the end of the file.
     bool next()
@@ -55,7 +103,7 @@ public:
             while (!m_eof && m_have < m_capacity) {
                 // Never beyond the size seen at opening, as the line reader does.
                 const qint64 want =
-                    std::min({m_readBytes, qint64(m_capacity - m_have), m_size - m_read});
+                    std::min({m_readBytes, qint64(m_capacity - m_have), m_end - m_read});
                 const qint64 got = want > 0 ? m_file.read(buf + m_have, want) : 0;
                 if (got <= 0) {
                     m_eof = true; // a read error ends the file where it happens
@@ -92,6 +140,8 @@ public:
     }
     qsizetype length() const { return m_length; }
     qint64 offset() const { return m_offset; }
+    // Whether the block ends the file (or the part; a part other than the last ends with an LF,
+    // which makes this make no difference).
     bool atFileEnd() const { return m_eof && m_length == m_have; }
 
 private:
@@ -111,8 +161,8 @@ private:
     {
         std::vector<char> scratch(64 * 1024);
         qint64 ahead = 0;
-        while (m_read + ahead < m_size) {
-            const qint64 want = std::min<qint64>(qint64(scratch.size()), m_size - m_read - ahead);
+        while (m_read + ahead < m_end) {
+            const qint64 want = std::min<qint64>(qint64(scratch.size()), m_end - m_read - ahead);
             const qint64 got = m_file.read(scratch.data(), want);
             if (got <= 0)
                 break;
@@ -130,6 +180,7 @@ private:
     qint64 m_readBytes;
     qsizetype m_blockCapacity; // the buffer's size between long lines
     qint64 m_size = 0;
+    qint64 m_end = 0;    // reading stops here: the end of the file or of the part
     qint64 m_read = 0;   // bytes read from the file
     qint64 m_offset = 0; // file offset of the first byte in the buffer
     qsizetype m_capacity = 0;

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QString>
+#include <QtGlobal>
+
+// The viewer's start-up as the splash window shows it: its countdown and its loading caption.
 namespace tamo {
 
 // The splash window counts down from 3, one step per tick of its timer:
@@ -23,5 +27,11 @@ SplashStep splashTick(int countdown);
 // two seconds. The difference is taken in single precision like every clock value of the
 // viewer; when midnight passes during loading it is negative and the countdown runs on.
 bool loadingTookTooLong(double splashStart, double clockAfterLoading);
+
+// The loading caption for a heading whose line ends at byte positionAfter (the reader's
+// position after the line) in a file of fileSize bytes. The percentage is truncated to one
+// decimal and its text cut to four characters: "(5.1%)", "(.3%)", "(99.9%)".
+//   "Quarn-Tamo wird geladen... (5.1%)" CR LF "Datei"
+QString loadingCaption(qint64 positionAfter, qint64 fileSize, const QString &name);
 
 } // namespace tamo

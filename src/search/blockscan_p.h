@@ -1,5 +1,7 @@
 #pragma once
 
+// Internal to the full-text search (fullsearch.h and topicsearch.h are its interface).
+
 #include <QByteArray>
 #include <QtGlobal>
 

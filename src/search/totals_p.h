@@ -1,5 +1,7 @@
 #pragma once
 
+// Internal to the full-text search (fullsearch.h and topicsearch.h are its interface).
+
 #include "search/ranking.h"
 #include "std/cp1252.h"
 
@@ -56,6 +58,29 @@ public:
                 e.nameOffset = store(spelling, e.length);
         }
         e.lastStamp = std::max(e.lastStamp, lastStamp);
+    }
+
+    // Adds points to the entry of a name as the heading spells it, made when it is new.
+    void addByName(const char *spelling, qsizetype length, qint64 points, qint64 firstStamp,
+                   qint64 lastStamp)
+    {
+        const auto &lower = cp1252::lowerTable();
+        m_key.resize(std::size_t(length) + 1); // never empty: data() is a valid pointer
+        for (qsizetype i = 0; i < length; ++i)
+            m_key[std::size_t(i)] = char(lower[static_cast<unsigned char>(spelling[i])]);
+        add(find(m_key.data(), spelling, length), points, firstStamp, lastStamp, spelling);
+    }
+
+    // Adds the points of every entry of other as if they had been given here: the totals add
+    // up, and the earliest first and latest last stamp (with the spelling of the first) win,
+    // whatever order the totals are merged in.
+    void merge(const Totals &other)
+    {
+        for (const Entry &e : other.m_entries) {
+            if (e.lastStamp >= 0) // it got points
+                addByName(other.m_store.data() + e.nameOffset, e.length, e.total, e.firstStamp,
+                          e.lastStamp);
+        }
     }
 
     QList<RankedTopic> ranked() const
@@ -117,6 +142,7 @@ private:
     std::vector<Entry> m_entries;
     std::vector<int> m_table; // entry indexes by hash, -1 where free
     std::vector<char> m_store;
+    std::vector<char> m_key; // addByName's lower-cased name
 };
 
 } // namespace tamo
