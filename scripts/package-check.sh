@@ -63,7 +63,9 @@ path=$(sed -n 's/^Path=//p' "$desktop")
 [ "$path" = /usr/share/quarntamo/doc ] || fail "the desktop entry's Path is $path"
 before=$(ls -A "$work/root$path")
 status=0
+# No session bus, so that a viewer already running in this session does not take the start.
 (cd "$work/root$path" && HOME=$work/home XDG_CONFIG_HOME= XDG_DATA_HOME= XDG_CACHE_HOME= \
+    DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus \
     QT_QPA_PLATFORM=offscreen timeout 5 "$work/root/usr/bin/quarntamo") || status=$?
 [ "$status" = 124 ] || fail "the viewer ended with exit code $status instead of running"
 [ -z "$(ls -A "$work/home")" ] || fail "the viewer wrote into the home directory: $(ls -A "$work/home")"

@@ -14,6 +14,7 @@ packages=(
     fonts-liberation fonts-dejavu-core
     desktop-file-utils appstream shared-mime-info
     xvfb x11-utils poppler-utils bash-completion
+    dbus libglib2.0-bin # the tests' private session bus and gdbus, a client of GLib's
 )
 # The Debian package: dpkg-shlibdeps finds its library dependencies, lintian checks it.
 if [ "$preset" = package ]; then

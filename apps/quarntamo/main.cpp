@@ -1,15 +1,22 @@
 // quarntamo: the viewer. Starting it opens the splash window; everything else follows from
 // the splash window's countdown. Closing the main window ends the program.
 //
-// quarntamo [DIRECTORY | FILE]: without an argument the documentation is found from the
-// working directory (tamoini.txt, else tamo.txw there). A directory is made the working
-// directory first, so the same lookup starts there; the desktop entry starts the viewer in the
-// installed documentation's directory the same way, by its Path key. A file is read as it is.
+// quarntamo [DIRECTORY | FILE | LINK | --topic NAME | --search QUERY]: without an argument the
+// documentation is found from the working directory (tamoini.txt, else tamo.txw there). A
+// directory is made the working directory first, so the same lookup starts there; the desktop
+// entry starts the viewer in the installed documentation's directory the same way, by its
+// Path key. A file is read as it is.
+//
+// Where a viewer already runs in the session, the start hands its request over on the
+// session bus (viewerservice.h) and ends; else it becomes that viewer.
 
 #include "shell/mainwindow.h"
 #include "shell/splashwindow.h"
 #include "shell/startup.h"
+#include "shell/viewerservice.h"
 #include "std/streamoutput.h"
+#include "store/doclocation.h"
+#include "viewer/viewrequest.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,16 +29,28 @@
 namespace {
 
 const char kHelp[] =
-    "Aufruf: quarntamo [VERZEICHNIS | DATEI]\n"
+    "Aufruf: quarntamo [VERZEICHNIS | DATEI | VERWEIS]\n"
+    "       quarntamo --topic THEMA\n"
+    "       quarntamo --search ANFRAGE\n"
     "Zeigt die Referenz der Programmiersprache Quarn an.\n"
     "\n"
     "Ohne Argument wird tamo.txw in dem Verzeichnis gelesen, das die erste Zeile von\n"
     "./tamoini.txt nennt, sonst im aktuellen Verzeichnis; fehlt eine der beiden Dateien, wird\n"
     "sie leer angelegt.\n"
-    "  VERZEICHNIS  so lesen, als wäre VERZEICHNIS das aktuelle Verzeichnis\n"
-    "  DATEI        diese Dokumentationsdatei lesen; ihre Bilder liegen in ihrem Verzeichnis\n"
-    "  --help       diese Hilfe zeigen\n"
-    "  --version    die Version zeigen\n";
+    "  VERZEICHNIS       so lesen, als wäre VERZEICHNIS das aktuelle Verzeichnis\n"
+    "  DATEI             diese Dokumentationsdatei lesen; ihre Bilder liegen in ihrem\n"
+    "                    Verzeichnis\n"
+    "  VERWEIS           quarntamo:THEMA zeigt ein Thema, quarntamo:?suche=ANFRAGE sucht\n"
+    "                    (UTF-8, Sonderzeichen als %XX)\n"
+    "  --topic THEMA     das Thema THEMA zeigen, wie ein verwandtes Thema\n"
+    "  --search ANFRAGE  die Volltextsuche nach ANFRAGE ausführen, wie Enter im Suchfeld\n"
+    "  --help            diese Hilfe zeigen\n"
+    "  --version         die Version zeigen\n"
+    "\n"
+    "Läuft schon ein Betrachter, übernimmt sein Fenster die Anfrage und kommt nach vorn;\n"
+    "der neue Aufruf endet sofort (Exit-Code 0, 1 wenn das Thema fehlt oder der Betrachter\n"
+    "die Anfrage ablehnt). Thema oder Suche ohne laufenden Betrachter lesen die installierte\n"
+    "Dokumentation, wenn das aktuelle Verzeichnis weder tamoini.txt noch tamo.txw hat.\n";
 
 const char kVersion[] = "quarntamo (QuarnTamo) " QUARNTAMO_VERSION "\n";
 
@@ -76,34 +95,49 @@ int documentationProblem(const QString &message)
     return code;
 }
 
-// The documentation named on the command line (the application has taken out the options
-// that are its own): a directory becomes the working directory; a file is returned for the
-// main window. Returns an exit code where the arguments cannot be used.
-std::optional<int> takeDocumentationArgument(QStringList arguments, QString *docFile)
+// The documentation named on the command line, made absolute. Returns an exit code where
+// there is nothing of that name.
+std::optional<int> checkDocumentationArgument(tamo::ViewRequest *request)
 {
-    if (!arguments.isEmpty() && arguments.first() == u"--")
-        arguments.removeFirst();
-    else if (!arguments.isEmpty() && arguments.first().startsWith(u'-'))
-        return usageError(QStringLiteral("unbekannte Option %1").arg(arguments.first()));
-    if (arguments.isEmpty())
+    const QFileInfo info(request->text);
+    if (info.exists()) {
+        request->text = info.absoluteFilePath();
         return std::nullopt;
-    if (arguments.size() > 1)
-        return usageError(QStringLiteral("nur ein Verzeichnis oder eine Datei angeben"));
-    const QFileInfo info(arguments.first());
-    if (info.isDir()) {
+    }
+    return documentationProblem(
+        QStringLiteral("\u201E%1\u201C gibt es nicht.").arg(info.filePath()));
+}
+
+// Where this start reads the documentation: a directory given becomes the working directory;
+// any other file given is returned for the main window, which says why it cannot be read
+// where it cannot. A topic or search asked for from a directory without documentation (an
+// editor's project, the home directory of a link) reads the installed documentation, as the
+// menu entry does, rather than create files there.
+std::optional<int> enterDocumentation(const tamo::ViewRequest &request, QString *docFile)
+{
+    using Kind = tamo::ViewRequest::Kind;
+    if (request.kind == Kind::Documentation) {
+        const QFileInfo info(request.text);
+        if (!info.isDir()) {
+            *docFile = info.absoluteFilePath();
+            return std::nullopt;
+        }
         if (QDir::setCurrent(info.absoluteFilePath()))
             return std::nullopt;
         return documentationProblem(QStringLiteral("In das Verzeichnis \u201E%1\u201C kann nicht "
                                                    "gewechselt werden.")
                                         .arg(info.filePath()));
     }
-    // Any other file that exists goes to the main window, which says why it cannot be read.
-    if (info.exists()) {
-        *docFile = info.absoluteFilePath();
-        return std::nullopt;
+    if (request.kind == Kind::Topic || request.kind == Kind::Search) {
+        const QDir start = QDir::current();
+        const QString installed =
+            tamo::installedDocDirectory(QCoreApplication::applicationDirPath());
+        if (!start.exists(QString::fromLatin1(tamo::kSettingsFileName)) &&
+            !start.exists(QString::fromLatin1(tamo::kDocFileName)) &&
+            QFileInfo(QDir(installed).filePath(QString::fromLatin1(tamo::kDocFileName))).isFile())
+            QDir::setCurrent(installed);
     }
-    return documentationProblem(
-        QStringLiteral("\u201E%1\u201C gibt es nicht.").arg(info.filePath()));
+    return std::nullopt;
 }
 
 } // namespace
@@ -114,23 +148,45 @@ int main(int argc, char **argv)
     if (const std::optional<int> code = answerInformationRequest(argc, argv))
         return *code;
 
+    // Taken before the toolkit takes it: a start that hands over passes it on.
+    const QByteArray activationToken = tamo::launcherActivationToken();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QuarnTamo"));
     QApplication::setApplicationVersion(QStringLiteral(QUARNTAMO_VERSION));
     // The installed desktop entry, named after the application's component id.
     QApplication::setDesktopFileName(QStringLiteral("io.github.quarntamo.QuarnTamo"));
     tamo::loadQtTranslations();
+    tamo::ViewRequest request = tamo::parseStartArguments(QApplication::arguments().mid(1));
+    if (!request.error.isEmpty())
+        return usageError(request.error);
+    if (request.kind == tamo::ViewRequest::Kind::Documentation) {
+        if (const std::optional<int> code = checkDocumentationArgument(&request))
+            return *code;
+    }
+
+    // One viewer per session: a running one takes the request, and this start ends.
+    tamo::ViewerService service;
+    const tamo::StartOutcome outcome = service.start(request, activationToken);
+    if (!outcome.message.isEmpty())
+        print(stderr, "quarntamo: " + outcome.message.toUtf8() + '\n', 0);
+    if (outcome.handedOver)
+        return outcome.exitCode;
+
     QString docFile;
-    if (const std::optional<int> code =
-            takeDocumentationArgument(QApplication::arguments().mid(1), &docFile))
+    if (const std::optional<int> code = enterDocumentation(request, &docFile))
         return *code;
+    if (request.kind == tamo::ViewRequest::Kind::Topic ||
+        request.kind == tamo::ViewRequest::Kind::Search)
+        service.requestAtStart(request);
     tamo::prepareShell();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/quarntamo/icon.png")));
 
-    tamo::SplashWindow splash([docFile] {
+    tamo::SplashWindow splash([docFile, &service] {
         auto *window = new tamo::MainWindow;
         if (!docFile.isEmpty())
             window->setDocumentationFile(docFile);
+        QObject::connect(window, &tamo::MainWindow::loaded, &service,
+                         [window, &service] { service.setWindow(window); });
         return window;
     });
     splash.show();

@@ -265,7 +265,8 @@ void MainWindow::connectControls()
 
 void MainWindow::loadAndShow(const LoadProgress &progress)
 {
-    if (!m_loaded) {
+    const bool firstShow = !m_loaded;
+    if (firstShow) {
         if (const QScreen *screen = QGuiApplication::primaryScreen())
             move(homeFramePosition(frameGeometry().size(), screen->availableGeometry()));
         loadDocumentation(progress);
@@ -273,6 +274,8 @@ void MainWindow::loadAndShow(const LoadProgress &progress)
     show();
     m_geometryGuard->start();
     scheduleGeometryCheck();
+    if (firstShow)
+        emit loaded();
 }
 
 void MainWindow::loadDocumentation(const LoadProgress &progress)

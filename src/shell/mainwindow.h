@@ -69,6 +69,30 @@ public:
     // Replaces the print dialog that Ctrl+P opens.
     void setPrintDialog(PrintDialog dialog) { m_printDialog = std::move(dialog); }
 
+    // Requests from outside the window: the command line, the session bus and quarntamo:
+    // links (mainwindow_requests.cpp). Each acts as the user's own action would; they are
+    // made once the documentation is loaded (see loaded()).
+    // Shows a topic as following a related topic does; false when it is no topic (the
+    // not-found topic is shown).
+    bool showTopicRequest(const QString &name);
+    // Runs the full search as if query were typed into the query box and Enter pressed.
+    void searchRequest(const QString &query);
+    // Reads another documentation (a directory read as the start directory, or a file) and
+    // shows it from its start topic with a fresh history.
+    void openDocumentation(const QString &fileOrDirectory);
+    // Brings the window to the front and activates it; activationToken is the launcher's
+    // token for the window system (XDG activation), empty where there is none.
+    void raiseForRequest(const QByteArray &activationToken);
+    // What the window shows, for callers that report on a request.
+    QString shownTopic() const;
+    QString queryText() const;
+    QStringList topicListEntries() const;
+    QString documentationPath() const { return m_docPath; }
+
+signals:
+    // The documentation has been loaded and its start topic shown (once, at the first show).
+    void loaded();
+
 protected:
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

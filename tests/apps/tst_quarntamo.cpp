@@ -40,6 +40,9 @@ private slots:
         QProcess viewer;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("HOME", root.filePath("home"));
+        // No session bus: a viewer of the desktop session around the test must not take the
+        // start over.
+        env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + root.filePath("kein-bus"));
         // --help and --version must not even look for a display.
         env.insert("QT_QPA_PLATFORM", exitCode == 0 ? "keine-anzeige" : "offscreen");
         viewer.setProcessEnvironment(env);

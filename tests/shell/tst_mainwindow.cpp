@@ -195,6 +195,7 @@ private slots:
     void printsTheShownTopic();
     void queryBoxFiltersSearchesAndMarks();
     void documentationFileGivenByName();
+    void requestsFromOutside();
     void keysReachTheFindCommand();
     void separatorOptionsAndCaptions();
     void pictureFollowsTheCaret();
@@ -487,6 +488,62 @@ void TestMainWindow::documentationFileGivenByName()
     QCOMPARE(f.title(), kStart);
     QCOMPARE(QDir::currentPath(), f.dir.filePath("docs"));
     QCOMPARE(QDir(f.dir.filePath("docs")).entryList(QDir::Files), QStringList("eigene.txw"));
+}
+
+void TestMainWindow::requestsFromOutside()
+{
+    WindowFixture f(kDoc);
+    // A topic as a related topic is shown: the list holds just its name, the history grows.
+    QVERIFY(f.window->showTopicRequest("Zugriff"));
+    QCOMPARE(f.title(), QString("Zugriff"));
+    QCOMPARE(f.topicList()->entries(), QStringList("Zugriff"));
+    QVERIFY(f.enabled("backButton"));
+    QVERIFY(!f.window->showTopicRequest("Nix"));
+    QCOMPARE(f.title(), QString::fromUtf16(tamo::kNotFoundTitle));
+
+    // A search as typed and entered: the result stays listed when the window is activated
+    // again, which gives the focus back to where it was (the query box filters on focus).
+    f.typeQuery("Li");
+    f.window->searchRequest("Datei Zugriff");
+    QCOMPARE(f.window->queryText(), QString("Datei Zugriff"));
+    const QStringList result = f.topicList()->entries();
+    QVERIFY(result.contains("Datei") && result.contains("Zugriff") && !result.contains("Liste"));
+    QVERIFY(!f.control("queryBox")->hasFocus());
+    f.window->showMinimized();
+    QTRY_VERIFY(f.window->isMinimized());
+    f.window->raiseForRequest("token");
+    QTRY_VERIFY(!f.window->isMinimized());
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    QCOMPARE(f.topicList()->entries(), result);
+    // The topic from the result has its words marked, as after Enter.
+    WindowFixture::clickEntry(f.topicList(), "Zugriff");
+    QVERIFY(!f.text()->extraSelections().isEmpty());
+
+    // Another documentation, a directory read as a start directory: its start topic with a
+    // fresh history.
+    QDir(f.dir.path()).mkdir("andere");
+    writeTempFile(f.dir, "andere/tamo.txw",
+                  "###Verwendung_der_Dokumentation_2\r\nAndere.\r\n###Datei\r\nAnders.\r\n");
+    f.window->openDocumentation(f.dir.filePath("andere"));
+    QCOMPARE(f.title(), QString("Verwendung_der_Dokumentation_2"));
+    QCOMPARE(f.topicList()->entries(), QStringList({"Datei", "Verwendung_der_Dokumentation_2"}));
+    QVERIFY(!f.enabled("backButton") && !f.enabled("forwardButton"));
+    QCOMPARE(f.window->documentationPath(), f.dir.filePath("andere/tamo.txw"));
+    QCOMPARE(f.window->queryText(), QString());
+    QVERIFY(f.window->showTopicRequest("Datei"));
+    QCOMPARE(f.text()->topicText(), QString("Anders.\r\n"));
+    // The window follows the documentation it shows now, and that one only.
+    writeTempFile(f.dir, "tamo.txw", kDoc + "###Alt\r\n");
+    saveTempFile(f.dir, "andere/tamo.txw",
+                 "###Verwendung_der_Dokumentation_2\r\nAndere.\r\n###Datei\r\nNeu.\r\n",
+                 SaveWay::InPlace);
+    QTRY_COMPARE(f.text()->topicText(), QString("Neu.\r\n"));
+    QVERIFY(!f.window->showTopicRequest("Alt"));
+    // And back to the first one, named as a file.
+    f.window->openDocumentation(f.dir.filePath("tamo.txw"));
+    QCOMPARE(f.title(), kStart);
+    QVERIFY(!f.enabled("backButton"));
+    QVERIFY(f.messages.isEmpty());
 }
 
 void TestMainWindow::keysReachTheFindCommand()

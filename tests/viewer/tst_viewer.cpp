@@ -7,6 +7,7 @@
 #include "viewer/splash.h"
 #include "viewer/textsize.h"
 #include "viewer/topicreader.h"
+#include "viewer/viewrequest.h"
 #include "viewer/windowplace.h"
 
 #include <QTest>
@@ -253,6 +254,109 @@ private slots:
         const TextFont f = row.enlarge ? enlargeText(row.before) : shrinkText(row.before);
         QCOMPARE(f.size, row.after.size);
         QCOMPARE(f.bold, row.after.bold);
+    }
+
+    // Start arguments and links: what is asked for, or the message of a call that cannot be
+    // used. A link only ever yields a topic or a search.
+    void viewRequest_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("kind"); // ViewRequest::Kind
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("error"); // a part of the message; empty: none
+        const int plain = int(ViewRequest::Kind::Plain);
+        const int topic = int(ViewRequest::Kind::Topic);
+        const int search = int(ViewRequest::Kind::Search);
+        const int doc = int(ViewRequest::Kind::Documentation);
+        const QString longest(kLongestRequestText, u'x');
+        QTest::newRow("nothing") << QStringList{} << plain << ""
+                                 << "";
+        QTest::newRow("--topic NAME") << QStringList{"--topic", "Datei"} << topic << "Datei"
+                                      << "";
+        QTest::newRow("--topic=NAME keeps blanks and '='")
+            << QStringList{"--topic= a=b "} << topic << " a=b "
+            << "";
+        QTest::newRow("--search QUERY")
+            << QStringList{"--search", "Datei Zugriff"} << search << "Datei Zugriff"
+            << "";
+        QTest::newRow("a value that looks like an option")
+            << QStringList{"--topic", "--search"} << topic << "--search"
+            << "";
+        QTest::newRow("directory") << QStringList{"docs"} << doc << "docs"
+                                   << "";
+        QTest::newRow("after --, a dash is a name") << QStringList{"--", "-x"} << doc << "-x"
+                                                    << "";
+        QTest::newRow("file URL") << QStringList{"file:///tmp/a%20b.txw"} << doc << "/tmp/a b.txw"
+                                  << "";
+        QTest::newRow("file URL of another host")
+            << QStringList{"file://server/a.txw"} << plain << ""
+            << "dieses Rechners";
+        QTest::newRow("link to a topic, UTF-8 escapes")
+            << QStringList{"quarntamo:Datei_%C3%B6ffnen"} << topic << "Datei_öffnen"
+            << "";
+        QTest::newRow("link written unescaped, scheme in capitals")
+            << QStringList{"QUARNTAMO:Datei_öffnen"} << topic << "Datei_öffnen"
+            << "";
+        QTest::newRow("link keeps '+' and drops a fragment")
+            << QStringList{"quarntamo:a+b%23c#d"} << topic << "a+b#c"
+            << "";
+        QTest::newRow("link to a search, '+' a blank")
+            << QStringList{"quarntamo:?suche=Datei+Zugriff%2B"} << search << "Datei Zugriff+"
+            << "";
+        QTest::newRow("link with a path, a file is a topic name")
+            << QStringList{"quarntamo:../../etc/passwd"} << topic << "../../etc/passwd"
+            << "";
+        QTest::newRow("longest name") << QStringList{"--topic", longest} << topic << longest << "";
+
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << plain << ""
+                                        << "unbekannte Option --bogus";
+        QTest::newRow("--topic without a name") << QStringList{"--topic"} << plain << ""
+                                                << "Nach --topic fehlt";
+        QTest::newRow("empty name") << QStringList{"--topic", ""} << plain << ""
+                                    << "Thema";
+        QTest::newRow("blank query") << QStringList{"--search=  "} << plain << ""
+                                     << "Suchanfrage ist leer";
+        QTest::newRow("name too long") << QStringList{"--topic", longest + "x"} << plain << ""
+                                       << "länger als 4096";
+        QTest::newRow("two requests") << QStringList{"--topic", "a", "--search", "b"} << plain << ""
+                                      << "nur eine Anfrage";
+        QTest::newRow("topic and directory") << QStringList{"--topic", "a", "docs"} << plain << ""
+                                             << "nur eine Anfrage";
+        QTest::newRow("two directories") << QStringList{"a", "b"} << plain << ""
+                                         << "nur ein Verzeichnis";
+        QTest::newRow("empty link") << QStringList{"quarntamo:"} << plain << ""
+                                    << "Themas ist leer";
+        QTest::newRow("link with another parameter")
+            << QStringList{"quarntamo:?datei=/etc/passwd"} << plain << ""
+            << "anderes als eine Suche";
+        QTest::newRow("link with a second parameter")
+            << QStringList{"quarntamo:?suche=a&exec=b"} << plain << ""
+            << "anderes als eine Suche";
+        QTest::newRow("link with a host") << QStringList{"quarntamo://host/a"} << plain << ""
+                                          << "quarntamo:THEMA";
+        QTest::newRow("broken escape") << QStringList{"quarntamo:a%2"} << plain << ""
+                                       << "falsch kodiert";
+        QTest::newRow("not UTF-8") << QStringList{"quarntamo:%FC"} << plain << ""
+                                   << "falsch kodiert";
+        QTest::newRow("oversized link")
+            << QStringList{"quarntamo:" + QString(kLongestLink, u'a')} << plain << ""
+            << "Verweis ist länger";
+        QTest::newRow("escaped name too long")
+            << QStringList{"quarntamo:" + QString("%41").repeated(kLongestRequestText + 1)} << plain
+            << ""
+            << "länger als 4096";
+    }
+    void viewRequest()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, kind);
+        QFETCH(QString, text);
+        QFETCH(QString, error);
+        const ViewRequest request = parseStartArguments(arguments);
+        QVERIFY2(error.isEmpty() ? request.error.isEmpty() : request.error.contains(error),
+                 qPrintable(request.error));
+        QCOMPARE(int(request.kind), kind);
+        QCOMPARE(request.text, text);
     }
 
     // The window's frame on screens it fits and does not fit: the window is 792 x 573 with a
