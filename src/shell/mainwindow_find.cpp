@@ -3,7 +3,8 @@
 #include "shell/mainwindow.h"
 
 #include "find/findnext.h"
-#include "shell/controls.h"
+#include "shell/findedit.h"
+#include "shell/topictextview.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

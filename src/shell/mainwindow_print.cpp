@@ -3,7 +3,7 @@
 
 #include "shell/mainwindow.h"
 
-#include "shell/controls.h"
+#include "shell/topictextview.h"
 #include "viewer/picturechoice.h"
 #include "viewer/pictureload.h"
 

@@ -1,6 +1,9 @@
-#include "shell/controls.h"
+#include "shell/choicelist.h"
 #include "shell/layout.h"
 #include "shell/mainwindow.h"
+#include "shell/pictureview.h"
+#include "shell/searchprogressbar.h"
+#include "shell/topictextview.h"
 #include "support/hostilepictures.h"
 #include "support/tempdoc.h"
 #include "viewer/topicreader.h"
@@ -11,6 +14,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
