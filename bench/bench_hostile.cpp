@@ -14,8 +14,8 @@
 // after 60 s and reported as such.
 
 #include "shell/appearance.h"
-#include "shell/controls.h"
 #include "shell/mainwindow.h"
+#include "shell/topictextview.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -23,6 +23,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QProcess>

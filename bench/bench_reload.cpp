@@ -11,7 +11,7 @@
 //     thread would stall for, and its ratio to the stall.
 // Run it under a real display (Xvfb) or with QT_QPA_PLATFORM=offscreen.
 
-#include "shell/controls.h"
+#include "shell/choicelist.h"
 #include "shell/mainwindow.h"
 
 #include <QAbstractItemModel>

@@ -6,13 +6,15 @@
 // a display each well under one frame (16 ms).
 
 #include "search/searchhits.h"
-#include "shell/controls.h"
+#include "shell/choicelist.h"
 #include "shell/mainwindow.h"
 #include "shell/splashwindow.h"
+#include "shell/topictextview.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>

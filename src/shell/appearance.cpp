@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTime>
 
 // Q_INIT_RESOURCE may not be used inside a namespace.
@@ -67,6 +68,24 @@ void applyLayout(QWidget *control, const layout::Control &entry)
     }
     control->setAccessibleName(entry.accessibleName ? QString::fromUtf16(entry.accessibleName)
                                                     : QString(caption).remove(u'&'));
+}
+
+QPushButton *makeButton(const layout::Control &entry, QWidget *parent)
+{
+    auto *button = makeControl<QPushButton>(entry, parent);
+    button->setAutoDefault(false);
+    return button;
+}
+
+void applyTabOrder(QWidget *root, std::span<const char *const> names, QWidget *previous)
+{
+    for (const char *name : names) {
+        auto *control = root->findChild<QWidget *>(QString::fromLatin1(name));
+        Q_ASSERT(control);
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
 }
 
 QString shownName(const QString &name)

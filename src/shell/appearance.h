@@ -3,8 +3,10 @@
 #include <QFont>
 
 #include <functional>
+#include <span>
 
 class QMessageBox;
+class QPushButton;
 class QWidget;
 
 namespace tamo {
@@ -30,6 +32,22 @@ QFont defaultWindowFont();
 // text: what it is given later comes from files, and Qt would guess that text looking like
 // HTML is HTML, drawing "<b>" bold and loading any file an "<img>" names.
 void applyLayout(QWidget *control, const layout::Control &entry);
+
+// A new control of the given class in parent, laid out by applyLayout().
+template <typename Control> Control *makeControl(const layout::Control &entry, QWidget *parent)
+{
+    auto *control = new Control(parent);
+    applyLayout(control, entry);
+    return control;
+}
+
+// A push button laid out by applyLayout(); it never becomes a default button that Enter
+// presses.
+QPushButton *makeButton(const layout::Control &entry, QWidget *parent);
+
+// Puts the controls named, found inside root, into the keyboard focus order one after the
+// other, the first of them after previous (nullptr: the first keeps its place).
+void applyTabOrder(QWidget *root, std::span<const char *const> names, QWidget *previous = nullptr);
 
 // A name from a file (a topic name) as a control shows it: beyond 200 characters cut in the
 // middle with "…", as messages quote files. A name of megabytes would otherwise be laid out

@@ -120,26 +120,19 @@ inline constexpr std::array<ToolTip, 5> kToolTips{{
     {"openFindButton", u"Im Thementext suchen"},
 }};
 
-// Keyboard focus order, by object name.
-inline constexpr std::array kTabOrder{"topicText",
-                                      "largerTextButton",
-                                      "smallerTextButton",
-                                      "backButton",
-                                      "forwardButton",
-                                      "relatedList",
-                                      "queryBox",
-                                      "topicList",
-                                      "openFindButton",
-                                      "closeFindButton",
-                                      "findText",
-                                      "matchCase",
-                                      "wholeWords",
-                                      "separatorBlank",
-                                      "separatorTabAndEnter",
-                                      "separatorHyphen",
-                                      "separatorUnderscore",
-                                      "separatorOther",
-                                      "findNextButton"};
+// Keyboard focus order, by object name: the main window's controls, then on into the find
+// panel's.
+inline constexpr std::array kTabOrder{
+    "topicText",   "largerTextButton", "smallerTextButton", "backButton",     "forwardButton",
+    "relatedList", "queryBox",         "topicList",         "openFindButton",
+};
+inline constexpr std::array kFindPanelTabOrder{
+    "closeFindButton", "findText",
+    "matchCase",       "wholeWords",
+    "separatorBlank",  "separatorTabAndEnter",
+    "separatorHyphen", "separatorUnderscore",
+    "separatorOther",  "findNextButton",
+};
 
 // The splash window.
 inline constexpr QSize kSplashSize{482, 344};

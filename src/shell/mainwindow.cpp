@@ -2,9 +2,13 @@
 
 #include "shell/mainwindow.h"
 
-#include "find/wholeword.h"
-#include "shell/controls.h"
+#include "shell/choicelist.h"
+#include "shell/findpanel.h"
 #include "shell/layout.h"
+#include "shell/pictureview.h"
+#include "shell/queryedit.h"
+#include "shell/searchprogressbar.h"
+#include "shell/topictextview.h"
 #include "std/textroutines.h"
 #include "store/doclocation.h"
 #include "store/docreader.h"
@@ -12,10 +16,8 @@
 #include "viewer/windowplace.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,55 +27,11 @@
 #include <QScreen>
 #include <QTimer>
 
-#include <algorithm>
 #include <memory>
 
 namespace tamo {
 
 namespace {
-
-template <typename Control, typename Parent>
-Control *makeControl(const layout::Control &entry, Parent *parent)
-{
-    auto *control = new Control(parent);
-    applyLayout(control, entry);
-    return control;
-}
-
-QPushButton *makeButton(const layout::Control &entry, QWidget *parent)
-{
-    auto *button = makeControl<QPushButton>(entry, parent);
-    button->setAutoDefault(false);
-    return button;
-}
-
-// The substitute fonts run a little wider than the designed one. A check box whose caption
-// would be cut keeps its place and grows to the right, up to rightLimit (the next control on
-// its row, or the edge of its group); where even that is too narrow, its caption is set a
-// little tighter.
-void fitCaption(QCheckBox *box, int rightLimit)
-{
-    const int room = rightLimit - box->x();
-    if (box->sizeHint().width() > box->width())
-        box->resize(std::min(box->sizeHint().width(), std::max(room, box->width())), box->height());
-    QFont font = box->font();
-    for (double spacing = -0.1; box->sizeHint().width() > room && spacing >= -1.0; spacing -= 0.1) {
-        font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
-        box->setFont(font);
-    }
-}
-
-// The right limit of a check box in its group: the left edge of a box to its right on the same
-// row that would cover its caption, else the group's inner edge.
-int rightLimitInGroup(const QCheckBox *box, const QList<QCheckBox *> &siblings)
-{
-    int limit = box->parentWidget()->contentsRect().right();
-    for (const QCheckBox *other : siblings) {
-        if (other != box && other->y() == box->y() && other->x() > box->x())
-            limit = std::min(limit, other->x());
-    }
-    return limit;
-}
 
 // A key as the tooltips name it: "Alt+Links", "Strg+Plus", "Strg+F".
 QString keyName(const layout::StandardKey &k)
@@ -95,14 +53,6 @@ QString keyName(const layout::StandardKey &k)
     default:
         return name + QChar(char16_t(k.key)); // a letter: its key code is its character
     }
-}
-
-// The hint names key combinations: "[Strg]+[F3]" stays on one line. Line breaking would allow
-// a break before and after "+"; an invisible word joiner on each side forbids it.
-QString keepKeysTogether(QString text)
-{
-    text.replace(QStringLiteral("]+["), QStringLiteral("]\u2060+\u2060["));
-    return text;
 }
 
 } // namespace
@@ -174,7 +124,7 @@ void MainWindow::createControls()
     m_openFindButton = makeButton(layout::kOpenFindButton, this);
     m_picture = makeControl<PictureView>(layout::kPicture, this);
     m_picture->hide();
-    createFindPanel();
+    m_findPanel = new FindPanel(this);
 
     m_pictureDelay = new QTimer(this);
     m_pictureDelay->setObjectName(QStringLiteral("pictureDelay"));
@@ -194,50 +144,8 @@ void MainWindow::createControls()
         findChild<QWidget *>(QString::fromLatin1(name))->setToolTip(text);
     }
 
-    QWidget *previous = nullptr;
-    for (const char *name : layout::kTabOrder) {
-        auto *control = findChild<QWidget *>(QString::fromLatin1(name));
-        Q_ASSERT(control);
-        if (previous)
-            setTabOrder(previous, control);
-        previous = control;
-    }
-}
-
-void MainWindow::createFindPanel()
-{
-    m_findPanel = makeControl<QGroupBox>(layout::kFindPanel, this);
-    m_findPanel->setAutoFillBackground(true); // it covers the lower strip of the window
-    m_findPanel->hide();
-
-    m_findHint = makeControl<QLabel>(layout::kFindHint, m_findPanel);
-    m_findHint->setWordWrap(true);
-    m_findHint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_findHint->setText(keepKeysTogether(m_findHint->text()));
-    // Lines that keep the key names whole can need more room: the hint grows to the right, up
-    // to the buttons.
-    while (m_findHint->heightForWidth(m_findHint->width()) > m_findHint->height() &&
-           m_findHint->geometry().right() < layout::kFindNextButton.place.left() - 8)
-        m_findHint->resize(m_findHint->width() + 1, m_findHint->height());
-    m_findText = makeControl<FindEdit>(layout::kFindText, m_findPanel);
-    m_matchCase = makeControl<QCheckBox>(layout::kMatchCase, m_findPanel);
-    m_wholeWords = makeControl<QCheckBox>(layout::kWholeWords, m_findPanel);
-    fitCaption(m_matchCase, m_findHint->x());
-    fitCaption(m_wholeWords, m_findHint->x());
-
-    m_separatorGroup = makeControl<QGroupBox>(layout::kSeparatorGroup, m_findPanel);
-    for (int index : layout::kSeparatorStacking) {
-        const auto i = std::size_t(index);
-        QCheckBox *box = makeControl<QCheckBox>(layout::kSeparatorBoxes[i], m_separatorGroup);
-        box->setChecked(defaultSeparatorFlags[i]);
-        m_separatorBoxes[i] = box;
-    }
-    const QList<QCheckBox *> boxes(m_separatorBoxes.begin(), m_separatorBoxes.end());
-    for (QCheckBox *box : boxes)
-        fitCaption(box, rightLimitInGroup(box, boxes));
-
-    m_findNextButton = makeButton(layout::kFindNextButton, m_findPanel);
-    m_closeFindButton = makeButton(layout::kCloseFindButton, m_findPanel);
+    applyTabOrder(this, layout::kTabOrder);
+    m_findPanel->placeInTabOrderAfter(m_openFindButton);
 }
 
 void MainWindow::connectControls()
@@ -249,18 +157,17 @@ void MainWindow::connectControls()
     connect(m_largerTextButton, &QPushButton::clicked, this, &MainWindow::enlargeText);
     connect(m_smallerTextButton, &QPushButton::clicked, this, &MainWindow::shrinkText);
     connect(m_openFindButton, &QPushButton::clicked, this, &MainWindow::openFindPanel);
-    connect(m_closeFindButton, &QPushButton::clicked, this, &MainWindow::closeFindPanel);
-    connect(m_findNextButton, &QPushButton::clicked, this, &MainWindow::findNext);
+    connect(m_findPanel, &FindPanel::closeRequested, this, &MainWindow::closeFindPanel);
+    connect(m_findPanel, &FindPanel::findNextRequested, this, &MainWindow::findNext);
     connect(m_topicText, &TopicTextView::keyReleased, this, &MainWindow::requestPictureUpdate);
     connect(m_topicText, &TopicTextView::mouseReleased, this, &MainWindow::requestPictureUpdate);
     connect(m_topicText, &TopicTextView::zoomRequested, this, &MainWindow::zoomText);
     connect(m_queryBox, &QueryEdit::keyReleased, this,
             [this](int key) { onQueryKeyReleased(key); });
     connect(m_queryBox, &QueryEdit::focused, this, &MainWindow::onQueryFocused);
-    connect(m_findText, &FindEdit::keyPressed, this, &MainWindow::onFindTextKey);
+    connect(m_findPanel, &FindPanel::searchKeyPressed, this, &MainWindow::onFindTextKey);
     connect(m_geometryGuard, &QTimer::timeout, this, &MainWindow::keepWindowInPlace);
     connect(m_pictureDelay, &QTimer::timeout, this, &MainWindow::runDeferredPictureUpdate);
-    connect(m_wholeWords, &QCheckBox::toggled, this, &MainWindow::syncSeparatorOptions);
 }
 
 void MainWindow::loadAndShow(const LoadProgress &progress)
@@ -371,17 +278,7 @@ void MainWindow::keepWindowInPlace()
         if (size() != m_homeGeometry.size())
             resize(m_homeGeometry.size());
     }
-    syncSeparatorOptions();
-}
-
-void MainWindow::syncSeparatorOptions()
-{
-    const bool wanted = m_wholeWords->isChecked();
-    if (m_separatorGroup->isEnabled() == wanted)
-        return;
-    m_separatorGroup->setEnabled(wanted);
-    for (QCheckBox *box : m_separatorBoxes)
-        box->setEnabled(wanted);
+    m_findPanel->syncSeparatorOptions();
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)

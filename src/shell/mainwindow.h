@@ -9,13 +9,10 @@
 #include <QImage>
 #include <QWidget>
 
-#include <array>
 #include <functional>
 
-class QCheckBox;
 class QKeyEvent;
 class QMouseEvent;
-class QGroupBox;
 class QLabel;
 class QPrinter;
 class QPushButton;
@@ -26,7 +23,7 @@ namespace tamo {
 class ChoiceList;
 class DocumentationReloader;
 class DocumentationWatcher;
-class FindEdit;
+class FindPanel;
 class PictureView;
 class QueryEdit;
 class SearchProgressBar;
@@ -101,7 +98,6 @@ protected:
 
 private:
     void createControls();
-    void createFindPanel();
     void connectControls();
     void loadDocumentation(const LoadProgress &progress);
     void reportLoadProblem(const QString &text);
@@ -164,7 +160,6 @@ private:
     // Wörter suchen" (mainwindow.cpp).
     void scheduleGeometryCheck();
     void keepWindowInPlace();
-    void syncSeparatorOptions();
 
     // Controls, back to front.
     QLabel *m_topicTitle = nullptr;
@@ -179,15 +174,7 @@ private:
     QPushButton *m_smallerTextButton = nullptr;
     QPushButton *m_openFindButton = nullptr;
     PictureView *m_picture = nullptr;
-    QGroupBox *m_findPanel = nullptr;
-    QLabel *m_findHint = nullptr;
-    FindEdit *m_findText = nullptr;
-    QCheckBox *m_matchCase = nullptr;
-    QCheckBox *m_wholeWords = nullptr;
-    QGroupBox *m_separatorGroup = nullptr;
-    std::array<QCheckBox *, 5> m_separatorBoxes{};
-    QPushButton *m_findNextButton = nullptr;
-    QPushButton *m_closeFindButton = nullptr;
+    FindPanel *m_findPanel = nullptr;
     SearchProgressBar *m_searchProgress = nullptr;
     QTimer *m_geometryGuard = nullptr;
     QTimer *m_pictureDelay = nullptr; // the deferred picture update

@@ -3,28 +3,14 @@
 #include "shell/mainwindow.h"
 
 #include "find/findnext.h"
-#include "shell/controls.h"
-
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QPushButton>
+#include "shell/findpanel.h"
+#include "shell/topictextview.h"
 
 namespace tamo {
 
-namespace {
-constexpr char16_t kFindPrompt[] = u"Geben Sie hier den zu suchenden Text ein.";
-}
-
 void MainWindow::openFindPanel()
 {
-    m_findPanel->show();
-    m_findPanel->raise();
-    m_findText->setText(QString::fromUtf16(kFindPrompt));
-    if (m_topicText->selectionLength() != 0)
-        m_findText->setText(m_topicText->selectedTopicText());
-    else
-        m_findText->setSelection(0, int(m_findText->text().size()));
-    m_findText->setFocus();
+    m_findPanel->open(m_topicText->selectedTopicText());
 }
 
 void MainWindow::closeFindPanel()
@@ -34,16 +20,8 @@ void MainWindow::closeFindPanel()
 
 void MainWindow::findNext()
 {
-    FindRequest request;
-    request.text = m_topicText->topicText();
-    request.selStart = m_topicText->selectionStart();
-    request.selLength = m_topicText->selectionLength();
-    request.search = m_findText->text();
-    request.matchCase = m_matchCase->isChecked();
-    request.wholeWords = m_wholeWords->isChecked();
-    for (std::size_t i = 0; i < m_separatorBoxes.size(); ++i)
-        request.flags[i] = m_separatorBoxes[i]->isChecked();
-
+    const FindRequest request = m_findPanel->request(
+        m_topicText->topicText(), m_topicText->selectionStart(), m_topicText->selectionLength());
     const FindOutcome outcome = tamo::findNext(request);
     // Setting the selection brings it into view; an unchanged selection is left alone.
     if (outcome.found || outcome.selStart != request.selStart ||

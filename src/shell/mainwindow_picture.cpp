@@ -2,8 +2,9 @@
 
 #include "shell/mainwindow.h"
 
-#include "shell/controls.h"
 #include "shell/layout.h"
+#include "shell/pictureview.h"
+#include "shell/topictextview.h"
 #include "viewer/picturechoice.h"
 #include "viewer/pictureload.h"
 #include "viewer/picturethrottle.h"

@@ -3,8 +3,8 @@
 
 #include "shell/mainwindow.h"
 
-#include "shell/controls.h"
 #include "shell/layout.h"
+#include "shell/topictextview.h"
 #include "viewer/picturechoice.h"
 #include "viewer/pictureload.h"
 

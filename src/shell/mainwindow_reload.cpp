@@ -5,7 +5,8 @@
 
 #include "search/searchhits.h"
 #include "search/topicsearch.h"
-#include "shell/controls.h"
+#include "shell/choicelist.h"
+#include "shell/topictextview.h"
 #include "store/docwatcher.h"
 #include "viewer/docreload.h"
 #include "viewer/picturechoice.h"

@@ -3,7 +3,9 @@
 
 #include "shell/mainwindow.h"
 
-#include "shell/controls.h"
+#include "shell/choicelist.h"
+#include "shell/queryedit.h"
+#include "shell/topictextview.h"
 #include "std/textroutines.h"
 #include "viewer/docreload.h"
 #include "viewer/topicreader.h"

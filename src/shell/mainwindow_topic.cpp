@@ -6,8 +6,11 @@
 #include "search/query.h"
 #include "search/searchhits.h"
 #include "search/topicsearch.h"
-#include "shell/controls.h"
+#include "shell/choicelist.h"
 #include "shell/layout.h"
+#include "shell/queryedit.h"
+#include "shell/searchprogressbar.h"
+#include "shell/topictextview.h"
 #include "store/docreader.h"
 #include "viewer/topicreader.h"
 

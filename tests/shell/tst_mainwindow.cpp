@@ -1,6 +1,9 @@
-#include "shell/controls.h"
+#include "shell/choicelist.h"
 #include "shell/layout.h"
 #include "shell/mainwindow.h"
+#include "shell/pictureview.h"
+#include "shell/searchprogressbar.h"
+#include "shell/topictextview.h"
 #include "support/hostilepictures.h"
 #include "support/tempdoc.h"
 #include "viewer/topicreader.h"
@@ -11,6 +14,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
@@ -179,8 +183,14 @@ const QByteArray kDoc = "###Verwendung_der_Dokumentation\r\nSo benutzen Sie den 
                         "###Liste\r\nListen.\r\n";
 const QStringList kAllNames{"Datei", "Liste", "Verwendung_der_Dokumentation", "Zugriff"};
 const QString kStart = QStringLiteral("Verwendung_der_Dokumentation");
+const QByteArray kPictureTopic = "###Bild\r\n%%%bild.png\r\nText\r\n";
 const QRectF kTall(103.25, 0, 206.5, 413);
 const QRectF kWide(0, 103.25, 413, 206.5);
+// Topics with pictures: none, a huge one, a tall and a wide one, a BMP.
+const QByteArray kPictureDoc = "###Verwendung_der_Dokumentation\r\nText\r\n"
+                               "###Riesig\r\n%%%riesig.png\r\nText\r\n"
+                               "###Zwei\r\nA\r\n%%%hoch.png\r\nB\r\n%%%quer.png\r\n"
+                               "###Bmp\r\n%%%bild.bmp\r\nText\r\n";
 
 } // namespace
 
@@ -189,16 +199,37 @@ Q_DECLARE_METATYPE(SaveWay)
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
-    void listsChooseOnlyWhatTheUserChose();
+    // The lists, the history and the keyboard focus.
+    void startsOnTheStartTopicWithNothingChosen();
+    void everyControlHasAnAccessibleName();
+    void disabledForwardButtonLeavesTheFocusOnTheText();
+    void focusedListShowsTheFocusWithoutCurrentEntry();
+    void historyHoldsEachShownTopicOnce();
+    void missingTopicKeepsTheRelatedTopics();
+    void tabbingChoosesNothing();
+    void arrowKeysChooseFromTheList();
+    void choosingTheShownTopicAgainKeepsForward();
     void screenReadersHearAndChooseTopics();
-    void standardKeysAndMouseButtons();
+    void backAndForwardKeysAndMouseButtons();
+    void textSizeButtonsKeysAndWheel();
     void printsTheShownTopic();
-    void queryBoxFiltersSearchesAndMarks();
+    // The query box.
+    void queryBoxFiltersByPrefix();
+    void enterRunsTheFullSearch();
+    void searchHitsAreMarked();
+    void longTopicMarksTheLinesInView();
     void documentationFileGivenByName();
     void requestsFromOutside();
+    // The find panel and the window's place.
     void keysReachTheFindCommand();
-    void separatorOptionsAndCaptions();
+    void separatorOptionsFollowWholeWords();
+    void windowReturnsToItsPlace();
+    void findPanelShowsWholeCaptions();
+    // The picture beside the text.
     void pictureFollowsTheCaret();
+    void clickBelowTheTextReachesTheEnd();
+    void otherTopicsHideThePicture();
+    void pictureIsKeptWhileItsFileStaysTheSame();
     // Hostile files: pipes are refused at once, a huge topic is shown cut and stays usable,
     // and a settings problem leaves no warning behind.
     void hostileFile_data();
@@ -209,22 +240,33 @@ private slots:
     // window shows the new state at the same place, without a new history entry.
     void followsTheDocumentation_data();
     void followsTheDocumentation();
-    void reloadRefreshesSearchAndPictureAndOutlivesDeletion();
+    void reloadSearchesAgainAndAddsNoHistory();
+    void editedPictureIsShownAnew();
+    void documentationGoneKeepsTheShownTopic();
 };
 
-void TestMainWindow::listsChooseOnlyWhatTheUserChose()
+void TestMainWindow::startsOnTheStartTopicWithNothingChosen()
 {
     WindowFixture f(kDoc);
     QCOMPARE(f.title(), kStart);
     QCOMPARE(f.topicList()->entries(), kAllNames);
     QCOMPARE(f.topicList()->selectedRow(), -1);
     QVERIFY(!f.enabled("backButton") && !f.enabled("forwardButton"));
-    // Every control has a name for assistive technology (Qt's parts inside a control aside).
+}
+
+// Every control has a name for assistive technology (Qt's parts inside a control aside).
+void TestMainWindow::everyControlHasAnAccessibleName()
+{
+    WindowFixture f(kDoc);
     for (QWidget *c : f.window->findChildren<QWidget *>(QRegularExpression("^(?!qt_).")))
         QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
+}
 
-    // ">" pressed with the keyboard disables itself: the focus goes to the topic text it has
-    // changed, not on to the related topics, where the next Down would open one.
+// ">" pressed with the keyboard disables itself: the focus goes to the topic text it has
+// changed, not on to the related topics, where the next Down would open one.
+void TestMainWindow::disabledForwardButtonLeavesTheFocusOnTheText()
+{
+    WindowFixture f(kDoc);
     f.choose("Liste");
     f.choose("Datei");
     f.click("backButton");
@@ -235,38 +277,71 @@ void TestMainWindow::listsChooseOnlyWhatTheUserChose()
     QVERIFY(!f.enabled("forwardButton"));
     QCOMPARE(QApplication::focusWidget(), f.text());
     QCOMPARE(f.relatedList()->selectedRow(), -1);
-    // A list that has the focus shows it, also while no entry is current.
+}
+
+// A list that has the focus shows it, also while no entry is current.
+void TestMainWindow::focusedListShowsTheFocusWithoutCurrentEntry()
+{
+    WindowFixture f(kDoc);
+    f.text()->setFocus();
     const QImage unfocused = f.relatedList()->grab().toImage();
-    f.press(f.control("backButton"), Qt::Key_Tab); // ">" is disabled: on to the list
+    f.press(f.control("smallerTextButton"), Qt::Key_Tab); // "<" and ">" are disabled
     QCOMPARE(QApplication::focusWidget(), f.relatedList());
     QVERIFY(!f.relatedList()->currentIndex().isValid());
     QVERIFY(f.relatedList()->grab().toImage() != unfocused);
+}
+
+void TestMainWindow::historyHoldsEachShownTopicOnce()
+{
+    WindowFixture f(kDoc);
+    f.choose("Liste");
+    f.choose("Datei");
+    f.click("backButton");
+    f.click("forwardButton");
     WindowFixture::clickEntry(f.relatedList(), "Zugriff");
     f.click("backButton");
     f.click("backButton");
     f.click("backButton"); // the history is start, Liste, Datei, Zugriff and nothing more
     QCOMPARE(f.title(), kStart);
     QVERIFY(!f.enabled("backButton"));
+}
 
-    // A topic that does not exist shows the not-found topic and keeps the related topics.
+// A topic that does not exist shows the not-found topic and keeps the related topics.
+void TestMainWindow::missingTopicKeepsTheRelatedTopics()
+{
+    WindowFixture f(kDoc);
     f.window->requestTopic("Gibt es nicht");
     QCOMPARE(f.title(), QString::fromUtf16(tamo::kNotFoundTitle));
     QCOMPARE(f.relatedList()->entries(), QStringList({"Datei", "Zugriff"}));
+}
 
-    // Tab round every control twice: nothing is shown, nothing is chosen.
+// Tab round every control twice ("<" enabled too): nothing is shown, nothing is chosen.
+void TestMainWindow::tabbingChoosesNothing()
+{
+    WindowFixture f(kDoc);
+    f.choose("Datei");
     f.window->requestTopic(kStart);
     f.text()->setFocus();
     for (int i = 0; i < 40; ++i)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(f.title(), kStart);
     QVERIFY(!f.relatedList()->currentIndex().isValid());
+}
 
-    // The arrow keys choose as a list does; the refilled list then marks nothing.
+// The arrow keys choose as a list does; the refilled list then marks nothing.
+void TestMainWindow::arrowKeysChooseFromTheList()
+{
+    WindowFixture f(kDoc);
     f.press(f.relatedList(), Qt::Key_Down);
     QCOMPARE(f.title(), QString("Datei"));
     QVERIFY(!f.relatedList()->selectionModel()->hasSelection());
+}
 
-    // A click on the selected entry shows it again, which keeps the forward history.
+// A click on the selected entry shows it again, which keeps the forward history.
+void TestMainWindow::choosingTheShownTopicAgainKeepsForward()
+{
+    WindowFixture f(kDoc);
+    f.choose("Datei");
     f.choose("Zugriff");
     f.click("backButton");
     WindowFixture::clickEntry(f.topicList(), "Datei");
@@ -317,7 +392,7 @@ void TestMainWindow::screenReadersHearAndChooseTopics()
     QCOMPARE(f.title(), QString("Liste"));
 }
 
-void TestMainWindow::standardKeysAndMouseButtons()
+void TestMainWindow::backAndForwardKeysAndMouseButtons()
 {
     WindowFixture f(kDoc);
     f.choose("Datei");
@@ -336,9 +411,13 @@ void TestMainWindow::standardKeysAndMouseButtons()
     QCOMPARE(f.title(), QString("Datei"));
     QTest::mouseClick(f.text()->viewport(), Qt::ForwardButton);
     QCOMPARE(f.title(), QString("Zugriff"));
+}
 
-    // The buttons "+" and "-", Ctrl+plus (or =) and Ctrl+minus, and Ctrl+wheel one step per
-    // notch set the text size; from 12 points the text is bold.
+// The buttons "+" and "-", Ctrl+plus (or =) and Ctrl+minus, and Ctrl+wheel one step per notch
+// set the text size; from 12 points the text is bold.
+void TestMainWindow::textSizeButtonsKeysAndWheel()
+{
+    WindowFixture f(kDoc);
     f.click("largerTextButton");
     f.press(f.text(), Qt::Key_Equal, Qt::ControlModifier);
     QCOMPARE(f.text()->font().pointSizeF(), 12.0);
@@ -425,17 +504,28 @@ void TestMainWindow::printsTheShownTopic()
     QCOMPARE(f.messages, QStringList("Das Thema \u201EBilder\u201C konnte nicht gedruckt werden."));
 }
 
-void TestMainWindow::queryBoxFiltersSearchesAndMarks()
+// Every key filters the topic list by the beginning of the names; gaining the focus brings
+// that list back in place of a search result.
+void TestMainWindow::queryBoxFiltersByPrefix()
 {
     WindowFixture f(kDoc);
     auto *box = f.control<QLineEdit>("queryBox");
     f.typeQuery("LI");
     QCOMPARE(f.topicList()->entries(), QStringList({"Liste"}));
+    f.typeQuery("datei", true);
+    box->setText("z");
+    f.text()->setFocus();
+    box->setFocus();
+    QCOMPARE(f.topicList()->entries(), QStringList({"Zugriff"}));
+}
 
-    // Enter runs the full search: best first, nothing chosen (so the shown topic stays), and
-    // the bar has run from 0 to words x file size. On blanks it lists every topic.
+// Enter runs the full search: best first, nothing chosen (so the shown topic stays), and the
+// bar has run from 0 to words x file size. On blanks it lists every topic.
+void TestMainWindow::enterRunsTheFullSearch()
+{
+    WindowFixture f(kDoc);
     f.typeQuery("  Datei   Zugriff ");
-    QTest::keyClick(box, Qt::Key_Enter);
+    QTest::keyClick(f.control("queryBox"), Qt::Key_Enter);
     QCOMPARE(f.topicList()->entries().value(0), QString("Zugriff"));
     QCOMPARE(f.topicList()->selectedRow(), -1);
     auto *bar = f.control<tamo::SearchProgressBar>("searchProgress");
@@ -444,14 +534,12 @@ void TestMainWindow::queryBoxFiltersSearchesAndMarks()
     QCOMPARE(bar->progress(), bar->rangeEnd());
     f.typeQuery("   ", true);
     QCOMPARE(f.topicList()->entries(), kAllNames);
+}
 
-    // Gaining the focus brings the prefix list back.
-    box->setText("z");
-    f.text()->setFocus();
-    box->setFocus();
-    QCOMPARE(f.topicList()->entries(), QStringList({"Zugriff"}));
-
-    // Search hits are marked in the topics chosen from the result.
+// Search hits are marked in the topics chosen from the result.
+void TestMainWindow::searchHitsAreMarked()
+{
+    WindowFixture f(kDoc);
     f.typeQuery("datei", true);
     WindowFixture::clickEntry(f.topicList(), "Datei");
     QCOMPARE(f.text()->extraSelections().value(0).cursor.selectedText(), QString("Dateien"));
@@ -465,19 +553,22 @@ void TestMainWindow::queryBoxFiltersSearchesAndMarks()
     f.typeQuery("datei", true);
     f.choose("Zugriff");
     QVERIFY(f.text()->extraSelections().isEmpty());
+}
 
-    // A long topic carries marks on the lines in view; scrolled, the others get theirs.
+// A long topic carries marks on the lines in view; scrolled, the others get theirs.
+void TestMainWindow::longTopicMarksTheLinesInView()
+{
     QByteArray lines = "###Verwendung_der_Dokumentation\r\n";
     for (int i = 0; i < 2000; ++i)
         lines += "eine Datei " + QByteArray::number(i) + "\r\n";
-    WindowFixture g(lines);
-    g.typeQuery("datei", true);
-    WindowFixture::clickEntry(g.topicList(), kStart);
-    const auto shown = g.text()->extraSelections();
+    WindowFixture f(lines);
+    f.typeQuery("datei", true);
+    WindowFixture::clickEntry(f.topicList(), kStart);
+    const auto shown = f.text()->extraSelections();
     QVERIFY(!shown.isEmpty() && shown.size() < 2000);
     QCOMPARE(shown.first().cursor.selectionStart(), 5);
-    g.press(g.text(), Qt::Key_End, Qt::ControlModifier);
-    QCOMPARE(g.text()->extraSelections().last().cursor.block().text(), QString("eine Datei 1999"));
+    f.press(f.text(), Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(f.text()->extraSelections().last().cursor.block().text(), QString("eine Datei 1999"));
 }
 
 void TestMainWindow::documentationFileGivenByName()
@@ -588,24 +679,33 @@ void TestMainWindow::keysReachTheFindCommand()
     QVERIFY(text->selectionStart() == 3 && text->selectionLength() == 0);
 }
 
-void TestMainWindow::separatorOptionsAndCaptions()
+// The separator options follow "nur ganze Wörter suchen".
+void TestMainWindow::separatorOptionsFollowWholeWords()
 {
     WindowFixture f({});
     f.click("openFindButton");
-    // The separator options follow "nur ganze Wörter suchen".
     const QList<QCheckBox *> separators = f.control("separatorGroup")->findChildren<QCheckBox *>();
     QTRY_VERIFY(!separators.first()->isEnabled());
     f.click("wholeWords");
     for (QCheckBox *box : separators)
         QVERIFY(box->isEnabled());
+}
 
-    // Moved away, the window returns to its place.
+// Moved away, the window returns to its place.
+void TestMainWindow::windowReturnsToItsPlace()
+{
+    WindowFixture f({});
     const QPoint home = f.window->pos();
     f.window->move(home + QPoint(40, 30));
     QTRY_COMPARE(f.window->pos(), home);
+}
 
-    // Each check box shows its whole caption: it fits in the box, and no box to its right on
-    // the same row covers it.
+// Each check box shows its whole caption: it fits in the box, and no box to its right on the
+// same row covers it.
+void TestMainWindow::findPanelShowsWholeCaptions()
+{
+    WindowFixture f({});
+    f.click("openFindButton");
     const QList<QCheckBox *> boxes = f.control("findPanel")->findChildren<QCheckBox *>();
     for (QCheckBox *box : boxes) {
         int room = box->width();
@@ -625,10 +725,7 @@ void TestMainWindow::separatorOptionsAndCaptions()
 
 void TestMainWindow::pictureFollowsTheCaret()
 {
-    WindowFixture f("###Verwendung_der_Dokumentation\r\nText\r\n"
-                    "###Riesig\r\n%%%riesig.png\r\nText\r\n"
-                    "###Zwei\r\nA\r\n%%%hoch.png\r\nB\r\n%%%quer.png\r\n"
-                    "###Bmp\r\n%%%bild.bmp\r\nText\r\n");
+    WindowFixture f(kPictureDoc);
     f.savePicture("hoch.png", 100, 200);
     f.savePicture("quer.png", 200, 100);
     auto *delay = f.control<QTimer>("pictureDelay");
@@ -667,25 +764,42 @@ void TestMainWindow::pictureFollowsTheCaret()
     QVERIFY(QMetaObject::invokeMethod(delay, "timeout"));
     QVERIFY(!delay->isActive());
     QCOMPARE(picture->target(), kWide);
+}
 
-    // A click below the text puts the caret behind the final line break too.
-    f.later();
+// A click below the text puts the caret behind the final line break, as Ctrl+End does.
+void TestMainWindow::clickBelowTheTextReachesTheEnd()
+{
+    WindowFixture f(kPictureDoc);
+    f.show("Zwei");
     QTest::mouseClick(f.text()->viewport(), Qt::LeftButton, {},
                       QPoint(5, f.text()->viewport()->height() - 5));
     QCOMPARE(f.text()->selectionStart(), 6);
+}
 
-    // The next topic display hides the picture and restores the width; so does a small file
-    // that declares a huge picture, which is refused, never allocated.
+// The next topic display hides the picture and restores the width; so does a small file that
+// declares a huge picture, which is refused, never allocated.
+void TestMainWindow::otherTopicsHideThePicture()
+{
+    WindowFixture f(kPictureDoc);
+    f.savePicture("hoch.png", 100, 200);
+    auto *picture = f.control<tamo::PictureView>("picture");
     writeTempFile(f.dir, "riesig.png", QByteArray("P4\n100000 100000\n") + QByteArray(64, '\0'));
+    f.show("Zwei");
+    QVERIFY(picture->isVisible());
     for (const char *topic : {"Verwendung_der_Dokumentation", "Zwei", "Riesig"}) {
         f.show(topic);
         QCOMPARE(picture->isHidden(), qstrcmp(topic, "Zwei") != 0);
         QCOMPARE(f.text()->width(), picture->isHidden() ? tamo::layout::kTextFullWidth
                                                         : tamo::layout::kTextBesidePicture);
     }
+}
 
-    // A decoded picture is kept while the file stays the same as far as the window can tell:
-    // two pictures of the same file size, told apart only by the time of the last change.
+// A decoded picture is kept while the file stays the same as far as the window can tell: two
+// pictures of the same file size, told apart only by the time of the last change.
+void TestMainWindow::pictureIsKeptWhileItsFileStaysTheSame()
+{
+    WindowFixture f(kPictureDoc);
+    auto *picture = f.control<tamo::PictureView>("picture");
     const QString bmp = f.dir.filePath("bild.bmp");
     f.savePicture("bild.bmp", 200, 100);
     f.show("Bmp");
@@ -892,18 +1006,15 @@ void TestMainWindow::followsTheDocumentation()
     QVERIFY(f.messages.isEmpty());
 }
 
-void TestMainWindow::reloadRefreshesSearchAndPictureAndOutlivesDeletion()
+// The search result is searched again; the shown topic gone shows the not-found topic, and
+// the reload adds nothing to the history.
+void TestMainWindow::reloadSearchesAgainAndAddsNoHistory()
 {
-    const QByteArray picture = "###Bild\r\n%%%bild.png\r\nText\r\n";
-    WindowFixture f(kDoc + picture);
-    f.savePicture("bild.png", 200, 100);
+    WindowFixture f(kDoc);
     f.choose("Liste");
     f.typeQuery("zugriff", true);
     QVERIFY(!f.topicList()->entries().isEmpty());
-
-    // The search result is searched again; the shown topic gone shows the not-found topic,
-    // and the reload adds nothing to the history.
-    QByteArray doc = kDoc + picture + "###Neu\r\nZugriff auf alles.\r\n";
+    QByteArray doc = kDoc + "###Neu\r\nZugriff auf alles.\r\n";
     doc.replace("###Liste\r\nListen.\r\n", "");
     saveTempFile(f.dir, "tamo.txw", doc, SaveWay::InPlace);
     QTRY_VERIFY(f.topicList()->entries().contains("Neu"));
@@ -911,28 +1022,39 @@ void TestMainWindow::reloadRefreshesSearchAndPictureAndOutlivesDeletion()
     f.click("backButton");
     QCOMPARE(f.title(), kStart);
     QVERIFY(!f.enabled("backButton"));
+    QVERIFY(f.messages.isEmpty());
+}
 
-    // A picture edited in place is shown anew, the caret where it was.
+// A picture edited in place is shown anew.
+void TestMainWindow::editedPictureIsShownAnew()
+{
+    WindowFixture f(kDoc + kPictureTopic);
+    f.savePicture("bild.png", 200, 100);
     auto *view = f.control<tamo::PictureView>("picture");
     f.show("Bild");
     QCOMPARE(view->target(), kWide);
     f.savePicture("bild.png", 100, 200);
     QTRY_COMPARE(view->target(), kTall);
+}
 
-    // The file deleted: the window keeps what it shows and says so on the title; back, it is
-    // read again.
+// The file deleted: the window keeps what it shows and says so on the title; back, it is read
+// again. Replaced by a named pipe: refused at once as ever, and said the same way.
+void TestMainWindow::documentationGoneKeepsTheShownTopic()
+{
+    WindowFixture f(kDoc + kPictureTopic);
+    f.savePicture("bild.png", 200, 100);
+    f.show("Bild");
     auto *title = f.control<QLabel>("topicTitle");
     QVERIFY(title->toolTip().isEmpty());
-    QVERIFY(QFile::remove(f.dir.filePath("tamo.txw")));
+    const QString path = f.dir.filePath("tamo.txw");
+    QVERIFY(QFile::remove(path));
     QTRY_VERIFY(!title->toolTip().isEmpty());
     QCOMPARE(f.text()->topicText(), QString("Text\r\n"));
-    writeTempFile(f.dir, "tamo.txw", doc.replace("Text\r\n", "Text wieder\r\n"));
+    writeTempFile(f.dir, "tamo.txw", kDoc + "###Bild\r\n%%%bild.png\r\nText wieder\r\n");
     QTRY_COMPARE(f.text()->topicText(), QString("Text wieder\r\n"));
     QVERIFY(title->toolTip().isEmpty());
-    QVERIFY(view->isVisible());
+    QVERIFY(f.control("picture")->isVisible());
 
-    // Replaced by a named pipe: refused at once as ever, and said the same way.
-    const QString path = f.dir.filePath("tamo.txw");
     QVERIFY(QFile::remove(path));
     QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
     QTRY_VERIFY(title->toolTip().contains("benannte Pipe"));

@@ -1,5 +1,5 @@
-#include "shell/controls.h"
 #include "shell/startup.h"
+#include "shell/topictextview.h"
 
 #include <QAbstractButton>
 #include <QApplication>
