@@ -477,11 +477,14 @@ QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQ
     }
     // The bar keeps moving while the other threads finish their parts. A block's note may
     // come between the test and the wait; the timeout bounds what that costs.
-    for (std::unique_lock<std::mutex> lock(waitLock); helpersRunning > 0;) {
-        blockDone.wait_for(lock, std::chrono::milliseconds(20));
-        lock.unlock();
-        bar.advance(bytesDone.load());
-        lock.lock();
+    {
+        std::unique_lock<std::mutex> lock(waitLock);
+        while (helpersRunning > 0) { // the helpers count themselves out under the lock
+            blockDone.wait_for(lock, std::chrono::milliseconds(20));
+            lock.unlock();
+            bar.advance(bytesDone.load());
+            lock.lock();
+        }
     }
     for (std::thread &helper : helpers)
         helper.join();
