@@ -7,8 +7,6 @@
 #include "store/topicindex.h"
 #include "viewer/topicreader.h"
 
-#include <ranges>
-
 namespace tamo {
 
 // tamo topics: every topic in the index's order, with its heading's position in --json.
@@ -20,12 +18,12 @@ CliResult topicsCommand(const CliOptions &options, Documentation &doc)
     out.reserve(index.count() * 40);
     if (options.json) {
         out += "{\"topics\":";
-        // The index is two parallel lists: walk it by position.
-        const auto entries = std::views::iota(qsizetype(0), index.count());
-        json::appendArray(out, entries, [&index](QByteArray &o, qsizetype i) {
+        // The index is two parallel lists: the positions go along with the names.
+        qsizetype i = 0;
+        json::appendArray(out, index.names, [&index, &i](QByteArray &o, const QString &name) {
             o += "{\"name\":";
-            json::appendString(o, index.names.at(i));
-            o += ",\"position\":" + QByteArray::number(index.positions.at(i)) + '}';
+            json::appendString(o, name);
+            o += ",\"position\":" + QByteArray::number(index.positions.at(i++)) + '}';
         });
         out += "}\n";
     } else {
