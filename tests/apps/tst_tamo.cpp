@@ -41,7 +41,7 @@ private slots:
     {
         const QDir root(m_dir.path());
         qputenv("PATH", QFileInfo(TAMO_BINARY).absolutePath().toUtf8() + ':' + qgetenv("PATH"));
-        for (const char *sub : {"empty", "settings", "settings/docs", "unread"})
+        for (const char *sub : {"empty", "settings", "settings/docs"})
             root.mkdir(sub);
         writeTempFile(
             m_dir, "t.txw",
@@ -60,9 +60,6 @@ private slots:
         // Bytes a terminal obeys: ESC sets the window title, BEL rings, CR overwrites the line.
         writeTempFile(m_dir, "ctl.txw",
                       "###T\x1b]0;x\x07\r\nA\rB\x9d\r\n---T\x1b]0;x\x07\r\n###U\x9d\r\n");
-        // A tamoini.txt that cannot be read, beside a tamo.txw that must not be read instead.
-        writeTempFile(m_dir, "unread/tamo.txw", "###Verwendung_der_Dokumentation\r\n");
-        QVERIFY(mkfifo(QFile::encodeName(directory("unread/tamoini.txt")).constData(), 0600) == 0);
         // An installed tamo: the program in bin/ of a prefix, the documentation where it goes.
         QVERIFY(root.mkpath("prefix/bin/" QUARNTAMO_DOC_FROM_BIN));
         QVERIFY(QFile::copy(TAMO_BINARY, directory("prefix/bin/tamo")));
@@ -287,6 +284,8 @@ void TestTamo::run_data()
         "tamo: Die Ausgabe kann nicht geschrieben werden: ");
     row("a closed output", "empty", {"-c", "tamo topics --doc DIR/t.txw >&-"}, 1, "",
         "tamo: Die Ausgabe kann nicht geschrieben werden: ");
+    // Where the documentation is looked up, and each settings or documentation file refused on
+    // the way, is tst_docfiles'; this takes the lookup's message to stderr.
     row("no documentation", "empty", {"topics"}, 2, "", "tamo: Keine Dokumentation gefunden");
     row("installed: found beside the program", "empty", {"-c", "DIR/prefix/bin/tamo topics"}, 0,
         "Installiert\n");
@@ -330,11 +329,6 @@ void TestTamo::run_data()
     row("the last C1 control escaped, the first character after them kept", "empty",
         {QString::fromUtf16(u"x\u009f\u00a0")}, 2, "",
         QString::fromUtf16(u"unbekannter Befehl x\\x9f\u00a0\n"));
-    // A tamoini.txt that is there but cannot be read: the viewer's message, and the tamo.txw
-    // beside it is not read instead. Each way a file is refused is tst_docfiles'.
-    row("tamoini.txt a fifo", "unread", {"topics"}, 2, "",
-        "tamo: tamoini.txt kann nicht gelesen werden: keine gewöhnliche Datei, sondern eine "
-        "benannte Pipe (FIFO)");
     // The name comes from the command line: ESC is written visibly, as in every message.
     row("show: a control character in the name", "empty",
         {"show", "--doc", "DIR/t.txw", "\x1b[31mZZ"}, 1, "Fehler: Thema nicht gefunden.\n…",
