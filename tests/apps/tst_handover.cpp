@@ -66,7 +66,7 @@ QString shownTopic()
     return viewerProperty("ShownTopic").toString();
 }
 
-// A program run to its end: exit code and stderr.
+// A program run to its end: exit code (-1: it did not end) and stderr.
 struct Run {
     int exitCode = -1;
     QString errors;
@@ -79,16 +79,11 @@ Run runToEnd(const QString &program, const QStringList &arguments, const QString
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(directory);
     process.start(program, arguments);
-    Run run;
-    if (!process.waitForFinished(20000)) {
-        process.kill();
-        process.waitForFinished();
-        run.errors = "did not end";
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.errors = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    const bool ended = process.waitForFinished(20000);
+    process.kill();
+    process.waitForFinished();
+    return {ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 } // namespace
@@ -122,24 +117,17 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("query");
         QTest::addColumn<QString>("message");
-        QTest::newRow("--topic") << QStringList{"--topic", "Zugriff"} << "Zugriff"
-                                 << ""
-                                 << "";
-        QTest::newRow("link, UTF-8 escapes")
-            << QStringList{"quarntamo:Datei_%C3%B6ffnen"} << "Datei_öffnen"
-            << ""
-            << "";
-        QTest::newRow("--search") << QStringList{"--search", "Datei Zugriff"} << kStart
-                                  << "Datei Zugriff"
-                                  << "";
-        QTest::newRow("no such topic") << QStringList{"--topic", "Nix"} << kNotFound << ""
-                                       << "quarntamo: Kein Thema heißt „Nix“";
+        auto row = [](const char *name, const QStringList &arguments, const QString &shown,
+                      const QString &query = "", const QString &message = "") {
+            QTest::newRow(name) << arguments << shown << query << message;
+        };
+        row("--topic", {"--topic", "Zugriff"}, "Zugriff");
+        row("--search", {"--search", "Datei Zugriff"}, kStart, "Datei Zugriff");
+        row("no such topic", {"--topic", "Nix"}, kNotFound, "",
+            "quarntamo: Kein Thema heißt „Nix“");
         // Asked for where there is no documentation (an editor's project): the installed
         // documentation, and nothing created there.
-        QTest::newRow("installed, started elsewhere")
-            << QStringList{"--topic", "Installiert"} << "Installiert"
-            << ""
-            << "";
+        row("installed, started elsewhere", {"--topic", "Installiert"}, "Installiert");
     }
     void firstStart()
     {
@@ -161,7 +149,8 @@ private slots:
 
     // Requests handed to the running viewer by a second start and by gdbus, in this order on
     // the one viewer: the second start ends at once with the exit code, the viewer shows the
-    // result. Refused requests leave what it shows as it was.
+    // result. Refused requests leave what it shows as it was. How arguments and links are
+    // read is tst_viewer's; here each way in is taken once.
     void handOver_data()
     {
         QTest::addColumn<QString>("program");
@@ -177,69 +166,44 @@ private slots:
         open.last() = "org.freedesktop.Application.Open";
         QStringList activate = action;
         activate.last() = "org.freedesktop.Application.Activate";
+        auto row = [](const char *name, const QString &program, const QStringList &arguments,
+                      int exitCode, const QString &shown, const QString &query = QString(),
+                      const QString &message = "") {
+            QTest::newRow(name) << program << arguments << exitCode << shown << query << message;
+        };
+        row("--topic", "quarntamo", {"--topic", "Datei"}, 0, "Datei");
+        row("--search", "quarntamo", {"--search=Datei Zugriff"}, 0, "Datei", "Datei Zugriff");
+        row("plain start: only raised", "quarntamo", {}, 0, "Datei");
+        row("no such topic", "quarntamo", {"--topic", "Nix"}, 1, kNotFound, {},
+            "Kein Thema heißt „Nix“");
+        row("no such topic, a name that would steer the terminal", "quarntamo",
+            {"--topic", "a\x1b]0;x\x07"}, 1, kNotFound, {}, "„a\\x1b]0;x\\x07“");
+        row("gdbus show-topic", "gdbus", action + QStringList{"show-topic", "[<'Liste'>]", "{}"}, 0,
+            "Liste");
+        row("gdbus Open of a link", "gdbus", open + QStringList{"['quarntamo:Datei']", "{}"}, 0,
+            "Datei");
+        row("gdbus Activate with a token", "gdbus",
+            activate + QStringList{"{'activation-token': <'x'>}"}, 0, "Datei");
 
-        QTest::newRow("--topic") << "quarntamo" << QStringList{"--topic", "Datei"} << 0 << "Datei"
-                                 << QString() << "";
-        QTest::newRow("--search") << "quarntamo" << QStringList{"--search=Datei Zugriff"} << 0
-                                  << "Datei"
-                                  << "Datei Zugriff"
-                                  << "";
-        QTest::newRow("link") << "quarntamo" << QStringList{"quarntamo:Zugriff"} << 0 << "Zugriff"
-                              << QString() << "";
-        QTest::newRow("plain start: only raised")
-            << "quarntamo" << QStringList{} << 0 << "Zugriff" << QString() << "";
-        QTest::newRow("no such topic") << "quarntamo" << QStringList{"--topic", "Nix"} << 1
-                                       << kNotFound << QString() << "Kein Thema heißt „Nix“";
-        QTest::newRow("no such topic, a name that would steer the terminal")
-            << "quarntamo" << QStringList{"--topic", "a\x1b]0;x\x07"} << 1 << kNotFound << QString()
-            << "„a\\x1b]0;x\\x07“";
-        QTest::newRow("gdbus show-topic")
-            << "gdbus" << action + QStringList{"show-topic", "[<'Liste'>]", "{}"} << 0 << "Liste"
-            << QString() << "";
-        QTest::newRow("gdbus search")
-            << "gdbus" << action + QStringList{"search", "[<'Liste'>]", "{}"} << 0 << "Liste"
-            << "Liste"
-            << "";
-        QTest::newRow("gdbus Open of a link")
-            << "gdbus" << open + QStringList{"['quarntamo:Datei']", "{}"} << 0 << "Datei"
-            << QString() << "";
-        QTest::newRow("gdbus Activate with a token")
-            << "gdbus" << activate + QStringList{"{'activation-token': <'x'>}"} << 0 << "Datei"
-            << QString() << "";
-
-        // Refused: an empty name, an unknown action, a link that is no request, a file that
-        // is not there, something that is neither a file nor a link, a bad argument type.
-        QTest::newRow("empty name") << "quarntamo" << QStringList{"--topic", ""} << 2 << "Datei"
-                                    << QString() << "Der Name des Themas ist leer";
-        QTest::newRow("gdbus empty name")
-            << "gdbus" << action + QStringList{"show-topic", "[<' '>]", "{}"} << 1 << "Datei"
-            << QString() << "Der Name des Themas ist leer";
-        QTest::newRow("gdbus unknown action") << "gdbus" << action + QStringList{"quit", "[]", "{}"}
-                                              << 1 << "Datei" << QString() << "Unbekannte Aktion";
-        QTest::newRow("gdbus number for a name")
-            << "gdbus" << action + QStringList{"show-topic", "[<42>]", "{}"} << 1 << "Datei"
-            << QString() << "genau eine Zeichenkette";
-        QTest::newRow("gdbus link with a command")
-            << "gdbus" << open + QStringList{"['quarntamo:?datei=/etc/passwd']", "{}"} << 1
-            << "Datei" << QString() << "anderes als eine Suche";
-        QTest::newRow("gdbus Open of a missing file")
-            << "gdbus" << open + QStringList{"['file:///nicht/da.txw']", "{}"} << 1 << "Datei"
-            << QString() << "gibt es nicht";
-        QTest::newRow("gdbus Open of a web address")
-            << "gdbus" << open + QStringList{"['https://example.org/']", "{}"} << 1 << "Datei"
-            << QString() << "weder eine Datei";
-        QTest::newRow("oversized link")
-            << "quarntamo" << QStringList{"quarntamo:" + QString(20000, 'a')} << 2 << "Datei"
-            << QString() << "Verweis ist länger";
+        // Refused: an empty name, an unknown action, a bad argument type, a file that is not
+        // there, something that is neither a file nor a link.
+        row("gdbus empty name", "gdbus", action + QStringList{"show-topic", "[<' '>]", "{}"}, 1,
+            "Datei", {}, "Der Name des Themas ist leer");
+        row("gdbus unknown action", "gdbus", action + QStringList{"quit", "[]", "{}"}, 1, "Datei",
+            {}, "Unbekannte Aktion");
+        row("gdbus number for a name", "gdbus", action + QStringList{"show-topic", "[<42>]", "{}"},
+            1, "Datei", {}, "genau eine Zeichenkette");
+        row("gdbus Open of a missing file", "gdbus",
+            open + QStringList{"['file:///nicht/da.txw']", "{}"}, 1, "Datei", {}, "gibt es nicht");
+        row("gdbus Open of a web address", "gdbus",
+            open + QStringList{"['https://example.org/']", "{}"}, 1, "Datei", {},
+            "weder eine Datei");
 
         // Another documentation: shown from its start topic with a fresh history.
-        QTest::newRow("a second start with a directory")
-            << "quarntamo" << QStringList{"other"} << 0 << "Verwendung_der_Dokumentation_2"
-            << ""
-            << "";
-        QTest::newRow("gdbus Open of a file")
-            << "gdbus" << open + QStringList{"['file://docs/tamo.txw']", "{}"} << 0 << kStart << ""
-            << "";
+        row("a second start with a directory", "quarntamo", {"other"}, 0,
+            "Verwendung_der_Dokumentation_2", "");
+        row("gdbus Open of a file", "gdbus", open + QStringList{"['file://docs/tamo.txw']", "{}"},
+            0, kStart, "");
     }
     void handOver()
     {
@@ -318,22 +282,6 @@ private slots:
         second.kill();
         second.waitForFinished();
         m_viewer.reset();
-    }
-
-    // Without a session bus a start goes on as it always did: this one, in a directory
-    // without documentation, creates the files there.
-    void withoutBus()
-    {
-        QProcessEnvironment env = m_env;
-        env.insert("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + m_dir.filePath("kein-bus"));
-        QProcess alone;
-        alone.setProcessEnvironment(env);
-        alone.setWorkingDirectory(m_dir.filePath("empty"));
-        alone.start(QUARNTAMO_BINARY, {});
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(m_dir.filePath("empty/tamo.txw")), 20000);
-        QCOMPARE(alone.state(), QProcess::Running);
-        alone.kill();
-        alone.waitForFinished();
     }
 
     void cleanupTestCase() { stopViewer(); }

@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QThread>
 
+#include <algorithm>
+
 using namespace tamo;
 
 namespace {
@@ -129,11 +131,8 @@ struct FakeProgress : SearchProgress {
     void checkThread() { otherThreadCalls += QThread::currentThread() != qApp->thread(); }
     bool forwardOnly() const
     {
-        for (qsizetype i = 1; i < updates.size(); ++i) {
-            if (updates[i].first < updates[i - 1].first)
-                return false;
-        }
-        return true;
+        return std::is_sorted(updates.begin(), updates.end(),
+                              [](const auto &a, const auto &b) { return a.first < b.first; });
     }
 };
 

