@@ -265,7 +265,8 @@ void TestMainWindow::disabledForwardButtonLeavesTheFocusOnTheText()
     QCOMPARE(f.relatedList()->selectedRow(), -1);
 }
 
-// A click on the selected entry shows it again, which keeps the forward history.
+// "<" and ">" add nothing to the history. A click on the selected entry shows it again, which
+// keeps the forward history.
 void TestMainWindow::historyHoldsEachShownTopicOnce()
 {
     WindowFixture f(kDoc);
@@ -318,8 +319,8 @@ void TestMainWindow::tabbingShowsTheFocusAndChoosesNothing()
 void TestMainWindow::screenReadersHearAndChooseTopics()
 {
     WindowFixture f(kDoc);
-    QLabel *title = f.control<QLabel>("topicTitle");
-    QAccessibleInterface *titleAccess = QAccessible::queryAccessibleInterface(title);
+    QAccessibleInterface *titleAccess =
+        QAccessible::queryAccessibleInterface(f.control<QLabel>("topicTitle"));
     QCOMPARE(titleAccess->text(QAccessible::Name), kStart);
 
     // The arrow keys choose as a list does; the refilled list then marks nothing.
