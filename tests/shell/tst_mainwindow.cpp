@@ -362,6 +362,9 @@ void TestMainWindow::backAndForwardKeysAndMouseButtons()
     QCOMPARE(f.title(), QString("Datei"));
     QTest::mouseClick(f.text()->viewport(), Qt::ForwardButton);
     QCOMPARE(f.title(), QString("Zugriff"));
+    // The tooltips name the keys from the same table the key handling reads.
+    QCOMPARE(f.control("backButton")->toolTip(), "Zurück zum vorigen Thema (Alt+Links)");
+    QCOMPARE(f.control("largerTextButton")->toolTip(), "Schrift größer (Strg+Plus)");
 }
 
 // The buttons "+" and "-", Ctrl+plus (or =) and Ctrl+minus, and Ctrl+wheel one step per notch
