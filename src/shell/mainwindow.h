@@ -104,6 +104,10 @@ private:
 
     // Topic display, history and related topics (mainwindow_topic.cpp).
     void showSelectedTopic();
+    // Puts a topic's related topics, text with its search marks, and title on screen. A
+    // display starts the related list afresh; a reload keeps its place in it.
+    enum class RelatedPlace { Fresh, Kept };
+    void putTopicOnScreen(const TopicContent &topic, RelatedPlace related);
     void goBack();
     void goForward();
     void openRelatedTopic();

@@ -3,7 +3,6 @@
 
 #include "shell/mainwindow.h"
 
-#include "search/searchhits.h"
 #include "search/topicsearch.h"
 #include "shell/choicelist.h"
 #include "shell/topictextview.h"
@@ -110,13 +109,7 @@ void MainWindow::showReloadedTopic(const TopicContent &topic)
     const int down = m_topicText->verticalScrollBar()->value();
 
     // As a display does it, but a reload is no new display: the history records nothing.
-    if (topic.found)
-        m_relatedList->refill(topic.related);
-    m_topicText->setTopicText(topic.shownText);
-    if (!m_resultQuery.isEmpty())
-        m_topicText->setMarks(searchHits(topic.shownText, m_resultQuery));
-    m_topicTitle->setText(topic.title);
-    m_topicFullText = topic.fullText;
+    putTopicOnScreen(topic, RelatedPlace::Kept);
 
     const QTextDocument *document = m_topicText->document();
     const QTextBlock block =
@@ -153,8 +146,8 @@ void MainWindow::refreshPicture()
     hidePicture();
     m_topicPicture = QImage();
     m_topicPictureKey.clear();
-    m_lastPictureRequest = m_clock() - 2;
-    requestPictureUpdate();
+    m_lastPictureRequest = m_clock(); // it counts as a request, as a deferred update does
+    updatePicture();
 }
 
 void MainWindow::reportDocumentationProblem(const QString &problem)

@@ -70,8 +70,22 @@ void MainWindow::showSelectedTopic()
     const TopicContent topic = readTopic(reader, m_topicIndex, name);
     reader.close();
 
-    if (topic.found)
-        m_relatedList->setEntries(topic.related);
+    putTopicOnScreen(topic, RelatedPlace::Fresh);
+    watchShownPictures();
+    requestPictureUpdate();
+
+    m_history.recordShownTopic(topic.title);
+    updateHistoryButtons();
+}
+
+void MainWindow::putTopicOnScreen(const TopicContent &topic, RelatedPlace related)
+{
+    if (topic.found) {
+        if (related == RelatedPlace::Kept)
+            m_relatedList->refill(topic.related);
+        else
+            m_relatedList->setEntries(topic.related);
+    }
     m_topicText->setTopicText(topic.shownText);
     if (!m_resultQuery.isEmpty())
         m_topicText->setMarks(searchHits(topic.shownText, m_resultQuery));
@@ -80,11 +94,6 @@ void MainWindow::showSelectedTopic()
     // (the accessibility event for a changed name).
     m_topicTitle->setAccessibleName(m_topicTitle->text());
     m_topicFullText = topic.fullText;
-    watchShownPictures();
-    requestPictureUpdate();
-
-    m_history.recordShownTopic(topic.title);
-    updateHistoryButtons();
 }
 
 void MainWindow::updateHistoryButtons()
