@@ -14,6 +14,7 @@
 #include "shell/splashwindow.h"
 #include "shell/startup.h"
 #include "shell/viewerservice.h"
+#include "std/controlchars.h"
 #include "std/streamoutput.h"
 #include "store/doclocation.h"
 #include "viewer/viewrequest.h"
@@ -67,8 +68,9 @@ int print(std::FILE *stream, const QByteArray &text, int exitCode)
 
 int usageError(const QString &message)
 {
+    // Messages quote arguments, which a link or a file manager may have passed on from anyone.
     return print(stderr,
-                 "quarntamo: " + message.toUtf8() +
+                 "quarntamo: " + tamo::escapeControls(message.toUtf8(), tamo::LineBreaks::Escaped) +
                      "\nDen Aufruf zeigt \xE2\x80\x9Equarntamo --help\xE2\x80\x9C.\n",
                  2);
 }

@@ -1,9 +1,9 @@
 #include "cli.h"
 
 #include "commands.h"
-#include "controlchars.h"
 #include "json.h"
 
+#include "std/controlchars.h"
 #include "std/textroutines.h"
 #include "store/doclocation.h"
 #include "store/docreader.h"

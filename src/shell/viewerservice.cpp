@@ -4,6 +4,7 @@
 #include "shell/viewerservice.h"
 
 #include "shell/mainwindow.h"
+#include "std/controlchars.h"
 #include "std/textroutines.h"
 #include "viewer/topicreader.h"
 
@@ -38,15 +39,7 @@ constexpr uint kAlreadyOwner = 4;
 // as \x and two hex digits, so that a name cannot steer the terminal that shows the message.
 QString quoted(const QString &text)
 {
-    QString result;
-    for (const QChar c : elidedForMessage(text)) {
-        const char16_t code = c.unicode();
-        if ((code < 0x20 && code != u'\t') || (code >= 0x7F && code <= 0x9F))
-            result += QStringLiteral("\\x%1").arg(int(code), 2, 16, QLatin1Char('0'));
-        else
-            result += c;
-    }
-    return result;
+    return QString::fromUtf8(escapeControls(elidedForMessage(text).toUtf8(), LineBreaks::Escaped));
 }
 
 // A value of a bus argument as it arrives: plain, or wrapped in a variant.

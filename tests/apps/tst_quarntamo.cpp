@@ -22,7 +22,8 @@ private slots:
             << QStringList{"docs", "--version"} << 0
             << "quarntamo (QuarnTamo) " QUARNTAMO_VERSION "\n";
         QTest::newRow("two arguments") << QStringList{"docs", "docs"} << 2 << "nur ein Verzeichnis";
-        QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "Option --bogus";
+        QTest::newRow("unknown option, its control characters shown")
+            << QStringList{"--bogus\x1b[2J"} << 2 << "Option --bogus\\x1b[2J";
         // Whoever opened it from a file manager sees no terminal.
         QTest::newRow("missing: also in a box")
             << QStringList{"nix"} << -2 << "quarntamo: \u201Enix\u201C gibt";
