@@ -4,6 +4,7 @@
 #include "std/linerule.h"
 
 #include <algorithm>
+#include <array>
 
 #include <bit>
 #include <cstring>
@@ -92,10 +93,11 @@ qsizetype countWordsPlain(const char *d, qsizetype begin, qsizetype end)
     return count;
 }
 
+using LowerTable = std::array<unsigned char, 256>;
+
 // Whether the text at d, lower-cased, starts with the needle.
-bool matchesAt(const char *d, const QByteArray &needle)
+bool matchesAt(const LowerTable &table, const char *d, const QByteArray &needle)
 {
-    const auto &table = cp1252::lowerTable();
     for (qsizetype j = 0; j < needle.size(); ++j) {
         if (char(table[static_cast<unsigned char>(d[j])]) != needle[j])
             return false;
@@ -108,7 +110,7 @@ qsizetype findPlain(const QByteArray &needle, const char *d, qsizetype from, qsi
     const auto &table = cp1252::lowerTable();
     const char first = needle[0];
     for (qsizetype i = from; i + needle.size() <= to; ++i) {
-        if (char(table[static_cast<unsigned char>(d[i])]) == first && matchesAt(d + i, needle))
+        if (char(table[static_cast<unsigned char>(d[i])]) == first && matchesAt(table, d + i, needle))
             return i;
     }
     return -1;
@@ -248,6 +250,7 @@ qsizetype findVector(const QByteArray &needle, const char (&firsts)[2], const ch
     const __m128i first1 = splat(firsts[1]);
     const __m128i last0 = splat(lasts[0]);
     const __m128i last1 = splat(lasts[1]);
+    const auto &table = cp1252::lowerTable();
     qsizetype i = from;
     for (; i + 15 + w <= to; i += 16) {
         const __m128i a = load(d + i);
@@ -259,7 +262,7 @@ qsizetype findVector(const QByteArray &needle, const char (&firsts)[2], const ch
         while (bits) {
             const qsizetype p = i + std::countr_zero(bits);
             bits &= bits - 1;
-            if (matchesAt(d + p, needle))
+            if (matchesAt(table, d + p, needle))
                 return p;
         }
     }

@@ -32,11 +32,10 @@ namespace {
 
 qsizetype lastIndexOf(const char *data, char c, qsizetype from, qsizetype before)
 {
-    for (qsizetype i = before - 1; i >= from; --i) {
-        if (data[i] == c)
-            return i;
-    }
-    return -1;
+    if (from >= before)
+        return -1;
+    const void *hit = memrchr(data + from, c, size_t(before - from));
+    return hit ? static_cast<const char *>(hit) - data : -1;
 }
 
 // A file this small is searched on one thread: starting more costs more than it saves.
