@@ -22,6 +22,7 @@
 #include <functional>
 #include <limits>
 #include <mutex>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -369,27 +370,14 @@ private:
     std::vector<Heading> m_headings;
 };
 
-} // namespace
-
-QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQuery,
-                              SearchProgress *progress)
+// Scores the parts of the file on up to the given number of threads, reader being the calling
+// thread's; openReader(std::optional<Reader> &) gives another thread one of its own.
+template <typename Reader, typename OpenReader>
+std::vector<PartResult> scoreParts(Reader &reader, const OpenReader &openReader,
+                                   const Passes &passes, blockscan::Kind scans, qsizetype words,
+                                   SearchProgress *progress, const SearchTuning &tuning)
 {
-    return fullSearch(docPath, normalisedQuery, progress, SearchTuning());
-}
-
-QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQuery,
-                              SearchProgress *progress, const SearchTuning &tuning)
-{
-    const QList<QueryWord> words = queryWords(normalisedQuery);
-    if (words.isEmpty())
-        return {};
-    BlockReader reader(tuning.blockBytes, tuning.readBytes);
-    if (!reader.open(docPath))
-        return {};
     const qint64 size = reader.size();
-    const auto scans = tuning.vectorScans ? blockscan::Kind::Vector : blockscan::Kind::Plain;
-    const Passes passes(words, scans);
-
     const int cores = tuning.threads > 0 ? tuning.threads : QThread::idealThreadCount();
     const qint64 partBytes = partSize(tuning.partBytes, size, cores);
     const qint64 partCount = size > 0 ? (size - 1) / partBytes + 1 : 0;
@@ -406,7 +394,7 @@ QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQ
     std::mutex waitLock;
     std::condition_variable blockDone;
     int helpersRunning = 0;
-    auto score = [&](BlockReader &partReader, const std::function<void()> &onBlock) {
+    auto score = [&](Reader &partReader, const std::function<void()> &onBlock) {
         Search search(passes, size, scans);
         for (;;) {
             const qint64 i = nextPart.fetch_add(1);
@@ -442,16 +430,16 @@ QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQ
     };
 
     // The calling thread scores parts too, and alone drives the bar: the bar belongs to it.
-    ProgressDriver bar(progress, words.size(), size);
+    ProgressDriver bar(progress, words, size);
     bar.begin();
     std::vector<std::thread> helpers;
     std::vector<std::exception_ptr> errors(static_cast<std::size_t>(threads));
     for (int t = 1; t < threads; ++t) {
         auto help = [&, t] {
             try {
-                BlockReader partReader(tuning.blockBytes, tuning.readBytes);
-                if (partReader.open(docPath, size))
-                    score(partReader, [&blockDone] { blockDone.notify_one(); });
+                std::optional<Reader> partReader;
+                if (openReader(partReader))
+                    score(*partReader, [&blockDone] { blockDone.notify_one(); });
             } catch (...) {
                 errors[std::size_t(t)] = std::current_exception();
                 failed = true;
@@ -492,6 +480,48 @@ QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQ
             std::rethrow_exception(error);
     }
     bar.end();
+    return parts;
+}
+
+} // namespace
+
+QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQuery,
+                              SearchProgress *progress)
+{
+    return fullSearch(docPath, normalisedQuery, progress, SearchTuning());
+}
+
+QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQuery,
+                              SearchProgress *progress, const SearchTuning &tuning)
+{
+    const QList<QueryWord> words = queryWords(normalisedQuery);
+    if (words.isEmpty())
+        return {};
+    const auto scans = tuning.vectorScans ? blockscan::Kind::Vector : blockscan::Kind::Plain;
+    const Passes passes(words, scans);
+
+    // The file is read in place where it can be mapped, else into buffers; either way every
+    // thread reads no further than the size seen now.
+    std::vector<PartResult> parts;
+    MappedFile mapped;
+    if (tuning.mapFile && mapped.open(docPath)) {
+        MappedBlockReader reader(mapped, tuning.blockBytes);
+        const auto openReader = [&](std::optional<MappedBlockReader> &r) {
+            r.emplace(mapped, tuning.blockBytes);
+            return true;
+        };
+        parts = scoreParts(reader, openReader, passes, scans, words.size(), progress, tuning);
+    } else {
+        BlockReader reader(tuning.blockBytes, tuning.readBytes);
+        if (!reader.open(docPath))
+            return {};
+        const qint64 size = reader.size();
+        const auto openReader = [&](std::optional<BlockReader> &r) {
+            r.emplace(tuning.blockBytes, tuning.readBytes);
+            return r->open(docPath, size);
+        };
+        parts = scoreParts(reader, openReader, passes, scans, words.size(), progress, tuning);
+    }
 
     // Merged in file order: the lines in front of a part's first heading belong to the last
     // heading of the parts before, if any.
