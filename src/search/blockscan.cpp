@@ -7,11 +7,20 @@
 #include <array>
 
 #include <bit>
+#include <cstdint>
 #include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #define QUARNTAMO_SSE2 1
+#endif
+// AVX2 code is built into every x86 build and chosen at run time, so one build serves every
+// processor.
+#if defined(QUARNTAMO_SSE2) && (defined(__GNUC__) || defined(__clang__)) &&                        \
+    (defined(__x86_64__) || defined(__i386__))
+#include <immintrin.h>
+#define QUARNTAMO_AVX2 1
+#define QUARNTAMO_TARGET_AVX2 __attribute__((target("avx2")))
 #endif
 
 namespace tamo::blockscan {
@@ -110,7 +119,8 @@ qsizetype findPlain(const QByteArray &needle, const char *d, qsizetype from, qsi
     const auto &table = cp1252::lowerTable();
     const char first = needle[0];
     for (qsizetype i = from; i + needle.size() <= to; ++i) {
-        if (char(table[static_cast<unsigned char>(d[i])]) == first && matchesAt(table, d + i, needle))
+        if (char(table[static_cast<unsigned char>(d[i])]) == first &&
+            matchesAt(table, d + i, needle))
             return i;
     }
     return -1;
@@ -271,12 +281,91 @@ qsizetype findVector(const QByteArray &needle, const char (&firsts)[2], const ch
 
 #endif
 
+#ifdef QUARNTAMO_AVX2
+
+bool processorHasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+
+QUARNTAMO_TARGET_AVX2 inline __m256i load32(const char *p)
+{
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p));
+}
+
+// As markCandidates, for 32 bytes.
+QUARNTAMO_TARGET_AVX2 inline std::uint32_t markCandidates32(const char *d, qsizetype i)
+{
+    const __m256i next = load32(d + i + 1);
+    const __m256i start = _mm256_or_si256(_mm256_cmpeq_epi8(next, _mm256_set1_epi8('#')),
+                                          _mm256_cmpeq_epi8(next, _mm256_set1_epi8('\r')));
+    const __m256i at = _mm256_cmpeq_epi8(load32(d + i), _mm256_set1_epi8('\n'));
+    return std::uint32_t(_mm256_movemask_epi8(_mm256_and_si256(at, start)));
+}
+
+QUARNTAMO_TARGET_AVX2 LineMarks lineMarksWide(const char *d, qsizetype n, bool atFileEnd)
+{
+    LineMarks marks;
+    if (n > 0 && !noteLineStart(marks, d, 0, n, atFileEnd))
+        return marks;
+    for (qsizetype i = 0; i < n; i += 64) {
+        std::uint64_t bits =
+            markCandidates32(d, i) | (std::uint64_t(markCandidates32(d, i + 32)) << 32);
+        while (bits) {
+            const qsizetype s = i + std::countr_zero(bits) + 1;
+            bits &= bits - 1;
+            if (s >= n)
+                break;
+            if (!noteLineStart(marks, d, s, n, atFileEnd))
+                return marks;
+        }
+    }
+    return marks;
+}
+
+// As findVector, 32 places at a time; the rest is left to findVector.
+QUARNTAMO_TARGET_AVX2 qsizetype findWide(const QByteArray &needle, const char (&firsts)[2],
+                                         const char (&lasts)[2], const char *d, qsizetype from,
+                                         qsizetype to)
+{
+    const qsizetype w = needle.size();
+    const __m256i first0 = _mm256_set1_epi8(firsts[0]);
+    const __m256i first1 = _mm256_set1_epi8(firsts[1]);
+    const __m256i last0 = _mm256_set1_epi8(lasts[0]);
+    const __m256i last1 = _mm256_set1_epi8(lasts[1]);
+    const auto &table = cp1252::lowerTable();
+    qsizetype i = from;
+    for (; i + 31 + w <= to; i += 32) {
+        const __m256i a = load32(d + i);
+        const __m256i b = load32(d + i + w - 1);
+        const __m256i hits = _mm256_and_si256(
+            _mm256_or_si256(_mm256_cmpeq_epi8(a, first0), _mm256_cmpeq_epi8(a, first1)),
+            _mm256_or_si256(_mm256_cmpeq_epi8(b, last0), _mm256_cmpeq_epi8(b, last1)));
+        auto bits = std::uint32_t(_mm256_movemask_epi8(hits));
+        while (bits) {
+            const qsizetype p = i + std::countr_zero(bits);
+            bits &= bits - 1;
+            if (matchesAt(table, d + p, needle))
+                return p;
+        }
+    }
+    return findVector(needle, firsts, lasts, d, i, to);
+}
+
+#endif
+
 } // namespace
+
+Kind kindForWidth(int bytes)
+{
+    return bytes == 1 ? Kind::Plain : bytes == 16 ? Kind::Vector : Kind::Wide;
+}
 
 void lowerBytes(char *dst, const char *src, qsizetype n, Kind kind)
 {
 #ifdef QUARNTAMO_SSE2
-    if (kind == Kind::Vector)
+    if (kind != Kind::Plain)
         return lowerVector(dst, src, n);
 #endif
     Q_UNUSED(kind);
@@ -286,7 +375,11 @@ void lowerBytes(char *dst, const char *src, qsizetype n, Kind kind)
 LineMarks findLineMarks(const char *data, qsizetype n, bool atFileEnd, Kind kind)
 {
 #ifdef QUARNTAMO_SSE2
-    if (kind == Kind::Vector)
+#ifdef QUARNTAMO_AVX2
+    if (kind == Kind::Wide && processorHasAvx2())
+        return lineMarksWide(data, n, atFileEnd);
+#endif
+    if (kind != Kind::Plain)
         return lineMarksVector(data, n, atFileEnd);
 #endif
     Q_UNUSED(kind);
@@ -296,7 +389,7 @@ LineMarks findLineMarks(const char *data, qsizetype n, bool atFileEnd, Kind kind
 qsizetype countWords(const char *data, qsizetype begin, qsizetype end, Kind kind)
 {
 #ifdef QUARNTAMO_SSE2
-    if (kind == Kind::Vector)
+    if (kind != Kind::Plain)
         return countWordsVector(data, begin, end);
 #endif
     Q_UNUSED(kind);
@@ -326,7 +419,11 @@ qsizetype Finder::find(const char *data, qsizetype from, qsizetype to) const
     if (m_needle.isEmpty() || from < 0 || to - from < m_needle.size())
         return -1;
 #ifdef QUARNTAMO_SSE2
-    if (m_kind == Kind::Vector)
+#ifdef QUARNTAMO_AVX2
+    if (m_kind == Kind::Wide && processorHasAvx2())
+        return findWide(m_needle, m_first, m_last, data, from, to);
+#endif
+    if (m_kind != Kind::Plain)
         return findVector(m_needle, m_first, m_last, data, from, to);
 #endif
     return findPlain(m_needle, data, from, to);

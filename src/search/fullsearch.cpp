@@ -497,7 +497,7 @@ QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQ
     const QList<QueryWord> words = queryWords(normalisedQuery);
     if (words.isEmpty())
         return {};
-    const auto scans = tuning.vectorScans ? blockscan::Kind::Vector : blockscan::Kind::Plain;
+    const blockscan::Kind scans = blockscan::kindForWidth(tuning.scanBytes);
     const Passes passes(words, scans);
 
     // The file is read in place where it can be mapped, else into buffers; either way every

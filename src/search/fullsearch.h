@@ -13,7 +13,9 @@ namespace tamo {
 struct SearchTuning {
     qint64 blockBytes = 256 * 1024; // whole lines are searched a block at a time
     qint64 readBytes = 256 * 1024;  // each read asks for at most this much
-    bool vectorScans = true;        // false: the plain scans, as on targets without SSE2
+    // Bytes the scans look at at once: 32 where the processor can (else 16), 16 (SSE2), or 1
+    // (the plain scans, as on targets without SSE2).
+    int scanBytes = 32;
     // The file is cut into parts of about this size, which threads score side by side; a part
     // holds the lines that start in it. 0: chosen from the file's size and the cores, a file
     // under 1 MB being one part. 1: one line a part.

@@ -13,6 +13,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <array>
 
 using namespace tamo;
 
@@ -392,7 +393,7 @@ private slots:
                         : QList{double(queryWords(query).size()) * double(doc.size())};
                 const SearchTuning small{.blockBytes = rng.bounded(1, 80),
                                          .readBytes = rng.bounded(1, 20),
-                                         .vectorScans = q % 2 == 1,
+                                         .scanBytes = std::array{1, 16, 32}[q % 3],
                                          .mapFile = q < 2};
                 // Parts scored side by side and merged: one line a part, a few lines, and
                 // parts that cut through blocks, on one thread and on more.
