@@ -35,10 +35,12 @@ enum class Start { Other, Heading, EndMark };
 Start classifyLineStart(const char *d, qsizetype s, qsizetype n, bool atFileEnd)
 {
     const qsizetype peek = std::min<qsizetype>(n - s, 4);
-    const void *lf = std::memchr(d + s, '\n', size_t(peek));
+    qsizetype lf = s;
+    while (lf < s + peek && d[lf] != '\n')
+        ++lf;
     qsizetype end;
-    if (lf)
-        end = lines::textEnd(s, static_cast<const char *>(lf) - d);
+    if (lf < s + peek)
+        end = lines::textEnd(s, lf);
     else if (peek < 4 && atFileEnd)
         end = n;
     else
@@ -65,6 +67,14 @@ bool noteLineStart(LineMarks &marks, const char *d, qsizetype s, qsizetype n, bo
         return true;
     }
     return true;
+}
+
+// The file's last line when it is the single byte CR, without LF: the end-of-file mark, which
+// the vector scans do not catch as a candidate.
+void noteLastLine(LineMarks &marks, const char *d, qsizetype n, bool atFileEnd)
+{
+    if (atFileEnd && n >= 2 && d[n - 2] == '\n' && d[n - 1] == '\r')
+        noteLineStart(marks, d, n - 1, n, atFileEnd);
 }
 
 void lowerPlain(char *dst, const char *src, qsizetype n)
@@ -168,14 +178,16 @@ void lowerVector(char *dst, const char *src, qsizetype n)
     lowerPlain(dst + i, src + i, n - i);
 }
 
-// Bit b is set where d[i + b] is an LF and the next byte may start a heading ('#') or an
-// end-of-file mark (CR; mostly it starts an empty line). Computed without branches: LFs are
-// too frequent and too irregular for a branch on them to pay.
+// Bit b is set where d[i + b] is an LF and the next line may be a heading ('#' first) or the
+// end-of-file mark (CR, any byte, LF; the mark as the file's last line, CR without LF, is left
+// to the caller). Computed without branches: LFs are too frequent and too irregular for a
+// branch on them to pay.
 inline unsigned markCandidates(const char *d, qsizetype i)
 {
     const __m128i next = load(d + i + 1);
-    const __m128i start =
-        _mm_or_si128(_mm_cmpeq_epi8(next, splat('#')), _mm_cmpeq_epi8(next, splat('\r')));
+    const __m128i endMark = _mm_and_si128(_mm_cmpeq_epi8(next, splat('\r')),
+                                          _mm_cmpeq_epi8(load(d + i + 3), splat('\n')));
+    const __m128i start = _mm_or_si128(_mm_cmpeq_epi8(next, splat('#')), endMark);
     const __m128i at = _mm_cmpeq_epi8(load(d + i), splat('\n'));
     return unsigned(_mm_movemask_epi8(_mm_and_si128(at, start)));
 }
@@ -196,6 +208,7 @@ LineMarks lineMarksVector(const char *d, qsizetype n, bool atFileEnd)
                 return marks;
         }
     }
+    noteLastLine(marks, d, n, atFileEnd);
     return marks;
 }
 
@@ -298,8 +311,10 @@ QUARNTAMO_TARGET_AVX2 inline __m256i load32(const char *p)
 QUARNTAMO_TARGET_AVX2 inline std::uint32_t markCandidates32(const char *d, qsizetype i)
 {
     const __m256i next = load32(d + i + 1);
-    const __m256i start = _mm256_or_si256(_mm256_cmpeq_epi8(next, _mm256_set1_epi8('#')),
-                                          _mm256_cmpeq_epi8(next, _mm256_set1_epi8('\r')));
+    const __m256i endMark =
+        _mm256_and_si256(_mm256_cmpeq_epi8(next, _mm256_set1_epi8('\r')),
+                         _mm256_cmpeq_epi8(load32(d + i + 3), _mm256_set1_epi8('\n')));
+    const __m256i start = _mm256_or_si256(_mm256_cmpeq_epi8(next, _mm256_set1_epi8('#')), endMark);
     const __m256i at = _mm256_cmpeq_epi8(load32(d + i), _mm256_set1_epi8('\n'));
     return std::uint32_t(_mm256_movemask_epi8(_mm256_and_si256(at, start)));
 }
@@ -321,6 +336,7 @@ QUARNTAMO_TARGET_AVX2 LineMarks lineMarksWide(const char *d, qsizetype n, bool a
                 return marks;
         }
     }
+    noteLastLine(marks, d, n, atFileEnd);
     return marks;
 }
 

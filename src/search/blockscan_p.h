@@ -23,7 +23,7 @@ Kind kindForWidth(int bytes);
 
 // Blocks keep this many readable bytes in front of their first and behind their last byte, so
 // vector loads may reach over the edges. No result depends on those bytes.
-inline constexpr qsizetype kPadding = 64;
+inline constexpr qsizetype kPadding = 128;
 
 // Lower-cases Windows-1252 bytes exactly as cp1252::lowerTable does. dst may equal src.
 void lowerBytes(char *dst, const char *src, qsizetype n, Kind kind = Kind::Wide);

@@ -305,11 +305,13 @@ private:
                 pos = lineNext;
                 continue;
             }
-            const qsizetype blankBefore = lastIndexOf(m_raw, ' ', lineStart, p);
-            const qsizetype wordStart = blankBefore >= 0 ? blankBefore + 1 : lineStart;
-            qsizetype wordEnd = indexOf(m_raw, ' ', p + wl, contentEnd);
-            if (wordEnd < 0)
-                wordEnd = contentEnd;
+            // Words are short: the blanks around this one are looked for byte by byte.
+            qsizetype wordStart = p;
+            while (wordStart > lineStart && m_raw[wordStart - 1] != ' ')
+                --wordStart;
+            qsizetype wordEnd = p + wl;
+            while (wordEnd < contentEnd && m_raw[wordEnd] != ' ')
+                ++wordEnd;
             addPoints(h, wordEnd - wordStart == wl ? w.bodyEqual : containsScore(false), lineStart);
             pos = wordEnd;
         }

@@ -33,7 +33,7 @@ public:
     // Whether pages went missing since the mapping was made (the file was cut short).
     bool truncated() const;
 
-    static constexpr qsizetype guardBytes() { return 64; }
+    static constexpr qsizetype guardBytes() { return 128; }
 
 private:
     char *m_region = nullptr; // the whole reservation: a guard page, the file, a guard page
