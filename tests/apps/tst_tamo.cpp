@@ -265,12 +265,13 @@ void TestTamo::run_data()
         R"({"title":"Datei","text":"Zeile 1\r\n","fullText":"Zeile 1\r\n%%%bild.png\r\n",)"
         R"("related":["Anhang","Zugriff"],"found":true})"
         "\n");
+    // The name comes from the command line: ESC is written visibly, as in every message.
     row("show: not found, shown as the viewer shows it", "empty",
-        {"show", "--json", "--doc", "DIR/t.txw", "Fehlt"}, 1,
+        {"show", "--json", "--doc", "DIR/t.txw", "\x1b[31mZZ"}, 1,
         R"({"title":"Fehler: Thema nicht gefunden.","text":"Das Thema wurde nicht gefunden.…)"
         R"("related":[],"found":false})"
         "\n",
-        "tamo: Kein Thema heißt „Fehlt“.");
+        "tamo: Kein Thema heißt „\\x1b[31mZZ“.");
     row("prefix json", "empty", {"prefix", "--json", "--doc=DIR/t.txw", "dat"}, 0,
         "{\"topics\":[\"Datei\"]}\n");
     row("search json, ranking order", "empty",
@@ -306,15 +307,12 @@ void TestTamo::run_data()
     row("a name beginning with - after --", "empty", {"show", "--doc", "DIR/t.txw", "--", "-x"}, 1,
         "Fehler: Thema nicht gefunden.\n…", "Kein Thema heißt „-x“");
     row("- alone is a text", "empty", {"prefix", "--doc", "DIR/t.txw", "-"}, 0, "");
-    row("help", "empty", {"--help"}, 0, "Aufruf:\n  tamo topics […\n…");
-    row("help wins over a wrong option", "empty", {"-x", "-h"}, 0, "Aufruf:\n…");
-    row("help ends with where to report bugs", "empty", {"-c", "tamo --help | tail -n 1"}, 0,
-        "Fehler bitte an <dev@quarntamo.invalid> melden.\n");
-    row("a command's help", "empty", {"show", "--help"}, 0,
-        "Aufruf: tamo show [--doc DATEI] [--json] NAME\nGibt das Thema NAME …\n…");
-    row("a command's help ends with where to report bugs", "empty",
-        {"-c", "tamo check --bogus --help | tail -n 1"}, 0,
-        "Fehler bitte an <dev@quarntamo.invalid> melden.\n");
+    // Help wins over a wrong option and ends with where to report bugs.
+    const QString bugs = "Fehler bitte an <dev@quarntamo.invalid> melden.\n";
+    row("help", "empty", {"-c", "tamo -x -h | sed -n '1,2p;$p'"}, 0,
+        "Aufruf:\n  tamo topics […\n" + bugs);
+    row("a command's help", "empty", {"-c", "tamo show --bogus --help | sed -n '1,2p;$p'"}, 0,
+        "Aufruf: tamo show [--doc DATEI] [--json] NAME\nGibt das Thema NAME …\n" + bugs);
     row("version, with copyright and licence", "empty", {"--version", "topics"}, 0,
         "tamo (QuarnTamo) " QUARNTAMO_VERSION "\nCopyright (C) 2026 QuarnTamo developers\n"
         "Lizenz: MIT…\n…");
@@ -329,10 +327,6 @@ void TestTamo::run_data()
     row("the last C1 control escaped, the first character after them kept", "empty",
         {QString::fromUtf16(u"x\u009f\u00a0")}, 2, "",
         QString::fromUtf16(u"unbekannter Befehl x\\x9f\u00a0\n"));
-    // The name comes from the command line: ESC is written visibly, as in every message.
-    row("show: a control character in the name", "empty",
-        {"show", "--doc", "DIR/t.txw", "\x1b[31mZZ"}, 1, "Fehler: Thema nicht gefunden.\n…",
-        "tamo: Kein Thema heißt „\\x1b[31mZZ“.");
     const QString warned = m_dir.filePath("warned.txw"), broken = m_dir.filePath("broken.txw");
     row("check: warnings only", "empty", {"check", "--doc", "DIR/warned.txw"}, 0,
         warned + ":2: warning: Die Zeile endet mit LF…\n0 Fehler, 1 Warnung\n");
