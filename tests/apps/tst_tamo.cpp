@@ -1,4 +1,5 @@
 #include "support/hostilepictures.h"
+#include "support/runprogram.h"
 #include "support/tempdoc.h"
 
 #include <QDir>
@@ -11,26 +12,6 @@
 #include <QTest>
 
 #include <sys/stat.h>
-
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out, err;
-};
-
-Run tamo(const QStringList &arguments, const QString &cwd, const QString &program = TAMO_BINARY,
-         const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(cwd);
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-} // namespace
 
 // The built tamo run on small files: every command, its text and JSON output, how it finds
 // the documentation, and its errors.
@@ -78,7 +59,7 @@ private slots:
         const QDir dir(directory(cwd));
         const QStringList before = dir.entryList(QDir::AllEntries | QDir::Hidden);
         const bool shell = arguments.value(0) == u"-c";
-        const Run r = tamo(arguments, dir.path(), shell ? "/bin/sh" : TAMO_BINARY);
+        const ProgramRun r = runProgram(shell ? "/bin/sh" : TAMO_BINARY, arguments, dir.path());
         if (exitCode >= 0)
             QCOMPARE(r.exitCode, exitCode);
         const QString gotErr = QString::fromUtf8(r.err);
@@ -121,7 +102,8 @@ private slots:
             m_dir, "pics/sub/../doc.txw",
             "###A\r\n%%%ok.png\r\n%%%ok.jpg\r\n%%%huge.png\r\n%%%no.png\r\n%%%fifo.png\r\n"
             "%%%text.svg.png\r\n###A\r\n");
-        const Run r = tamo({"check", "--json", "--doc", doc}, directory("empty"));
+        const ProgramRun r =
+            runProgram(TAMO_BINARY, {"check", "--json", "--doc", doc}, directory("empty"));
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(r.err, QByteArray());
         const QJsonArray problems = QJsonDocument::fromJson(r.out)["problems"].toArray();
@@ -159,7 +141,7 @@ private slots:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("LD_DEBUG", "files");
         environment.insert("LD_DEBUG_OUTPUT", logs.filePath("ld"));
-        const Run r = tamo(arguments, directory("empty"), TAMO_BINARY, environment);
+        const ProgramRun r = runProgram(TAMO_BINARY, arguments, directory("empty"), environment);
         QCOMPARE(r.err, QByteArray());
         QStringList loaded;
         const QDir dir(logs.path());
