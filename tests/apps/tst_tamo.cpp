@@ -1,4 +1,5 @@
 #include "support/hostilepictures.h"
+#include "support/runprogram.h"
 #include "support/tempdoc.h"
 
 #include <QDir>
@@ -11,26 +12,6 @@
 #include <QTest>
 
 #include <sys/stat.h>
-
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out, err;
-};
-
-Run tamo(const QStringList &arguments, const QString &cwd, const QString &program = TAMO_BINARY,
-         const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(cwd);
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-} // namespace
 
 // The built tamo run on small files: every command, its text and JSON output, how it finds
 // the documentation, and its errors.
@@ -78,7 +59,7 @@ private slots:
         const QDir dir(directory(cwd));
         const QStringList before = dir.entryList(QDir::AllEntries | QDir::Hidden);
         const bool shell = arguments.value(0) == u"-c";
-        const Run r = tamo(arguments, dir.path(), shell ? "/bin/sh" : TAMO_BINARY);
+        const ProgramRun r = runProgram(shell ? "/bin/sh" : TAMO_BINARY, arguments, dir.path());
         if (exitCode >= 0)
             QCOMPARE(r.exitCode, exitCode);
         const QString gotErr = QString::fromUtf8(r.err);
@@ -121,7 +102,8 @@ private slots:
             m_dir, "pics/sub/../doc.txw",
             "###A\r\n%%%ok.png\r\n%%%ok.jpg\r\n%%%huge.png\r\n%%%no.png\r\n%%%fifo.png\r\n"
             "%%%text.svg.png\r\n###A\r\n");
-        const Run r = tamo({"check", "--json", "--doc", doc}, directory("empty"));
+        const ProgramRun r =
+            runProgram(TAMO_BINARY, {"check", "--json", "--doc", doc}, directory("empty"));
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(r.err, QByteArray());
         const QJsonArray problems = QJsonDocument::fromJson(r.out)["problems"].toArray();
@@ -159,7 +141,7 @@ private slots:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("LD_DEBUG", "files");
         environment.insert("LD_DEBUG_OUTPUT", logs.filePath("ld"));
-        const Run r = tamo(arguments, directory("empty"), TAMO_BINARY, environment);
+        const ProgramRun r = runProgram(TAMO_BINARY, arguments, directory("empty"), environment);
         QCOMPARE(r.err, QByteArray());
         QStringList loaded;
         const QDir dir(logs.path());
@@ -265,12 +247,13 @@ void TestTamo::run_data()
         R"({"title":"Datei","text":"Zeile 1\r\n","fullText":"Zeile 1\r\n%%%bild.png\r\n",)"
         R"("related":["Anhang","Zugriff"],"found":true})"
         "\n");
+    // The name comes from the command line: ESC is written visibly, as in every message.
     row("show: not found, shown as the viewer shows it", "empty",
-        {"show", "--json", "--doc", "DIR/t.txw", "Fehlt"}, 1,
+        {"show", "--json", "--doc", "DIR/t.txw", "\x1b[31mZZ"}, 1,
         R"({"title":"Fehler: Thema nicht gefunden.","text":"Das Thema wurde nicht gefunden.…)"
         R"("related":[],"found":false})"
         "\n",
-        "tamo: Kein Thema heißt „Fehlt“.");
+        "tamo: Kein Thema heißt „\\x1b[31mZZ“.");
     row("prefix json", "empty", {"prefix", "--json", "--doc=DIR/t.txw", "dat"}, 0,
         "{\"topics\":[\"Datei\"]}\n");
     row("search json, ranking order", "empty",
@@ -306,15 +289,12 @@ void TestTamo::run_data()
     row("a name beginning with - after --", "empty", {"show", "--doc", "DIR/t.txw", "--", "-x"}, 1,
         "Fehler: Thema nicht gefunden.\n…", "Kein Thema heißt „-x“");
     row("- alone is a text", "empty", {"prefix", "--doc", "DIR/t.txw", "-"}, 0, "");
-    row("help", "empty", {"--help"}, 0, "Aufruf:\n  tamo topics […\n…");
-    row("help wins over a wrong option", "empty", {"-x", "-h"}, 0, "Aufruf:\n…");
-    row("help ends with where to report bugs", "empty", {"-c", "tamo --help | tail -n 1"}, 0,
-        "Fehler bitte an <dev@quarntamo.invalid> melden.\n");
-    row("a command's help", "empty", {"show", "--help"}, 0,
-        "Aufruf: tamo show [--doc DATEI] [--json] NAME\nGibt das Thema NAME …\n…");
-    row("a command's help ends with where to report bugs", "empty",
-        {"-c", "tamo check --bogus --help | tail -n 1"}, 0,
-        "Fehler bitte an <dev@quarntamo.invalid> melden.\n");
+    // Help wins over a wrong option and ends with where to report bugs.
+    const QString bugs = "Fehler bitte an <dev@quarntamo.invalid> melden.\n";
+    row("help", "empty", {"-c", "tamo -x -h | sed -n '1,2p;$p'"}, 0,
+        "Aufruf:\n  tamo topics […\n" + bugs);
+    row("a command's help", "empty", {"-c", "tamo show --bogus --help | sed -n '1,2p;$p'"}, 0,
+        "Aufruf: tamo show [--doc DATEI] [--json] NAME\nGibt das Thema NAME …\n" + bugs);
     row("version, with copyright and licence", "empty", {"--version", "topics"}, 0,
         "tamo (QuarnTamo) " QUARNTAMO_VERSION "\nCopyright (C) 2026 QuarnTamo developers\n"
         "Lizenz: MIT…\n…");
@@ -329,10 +309,6 @@ void TestTamo::run_data()
     row("the last C1 control escaped, the first character after them kept", "empty",
         {QString::fromUtf16(u"x\u009f\u00a0")}, 2, "",
         QString::fromUtf16(u"unbekannter Befehl x\\x9f\u00a0\n"));
-    // The name comes from the command line: ESC is written visibly, as in every message.
-    row("show: a control character in the name", "empty",
-        {"show", "--doc", "DIR/t.txw", "\x1b[31mZZ"}, 1, "Fehler: Thema nicht gefunden.\n…",
-        "tamo: Kein Thema heißt „\\x1b[31mZZ“.");
     const QString warned = m_dir.filePath("warned.txw"), broken = m_dir.filePath("broken.txw");
     row("check: warnings only", "empty", {"check", "--doc", "DIR/warned.txw"}, 0,
         warned + ":2: warning: Die Zeile endet mit LF…\n0 Fehler, 1 Warnung\n");

@@ -1,5 +1,3 @@
-#include "std/collation.h"
-#include "std/cp1252.h"
 #include "std/textroutines.h"
 #include "store/docreader.h"
 #include "store/topicindex.h"
@@ -8,9 +6,6 @@
 
 #include <QRandomGenerator>
 #include <QTest>
-
-#include <algorithm>
-#include <numeric>
 
 using namespace tamo;
 
@@ -154,51 +149,6 @@ private slots:
             const TopicIndex reference = referenceIndex(path);
             QCOMPARE(index.names, reference.names);
             QCOMPARE(index.positions, reference.positions);
-        }
-    }
-
-    // Large indexes are keyed and sorted on two threads, mostly by the fast keys: the order
-    // must still be the collator's, later headings in front of earlier equal ones, with names
-    // the collator alone can key (the second round) and without.
-    void largeIndexInTheCollatorsOrder()
-    {
-        QRandomGenerator rng(4096);
-        QString plain = QString::fromUtf8("äöüÄÖÜß");
-        for (char16_t c = 32; c < 127; ++c)
-            plain += QChar(c);
-        const QStringList starts{"Datei", "datei_", "DATEI ", "Zugriff", "Äpfel", "Straße", ""};
-        for (const QString &rare : {QString(), QString::fromUtf8("éÿ€")}) {
-            QStringList names;
-            QByteArray bytes;
-            for (int i = 0; i < 9000; ++i) {
-                QString name = starts.at(rng.bounded(starts.size()));
-                for (int k = rng.bounded(4); k > 0; --k) {
-                    const QString &from = rng.bounded(50) || rare.isEmpty() ? plain : rare;
-                    name += from.at(rng.bounded(from.size()));
-                }
-                if (i > 0 && rng.bounded(6) == 0) // an equal name, perhaps in other case
-                    name = rng.bounded(2) ? names.at(rng.bounded(i)).toUpper()
-                                          : names.at(rng.bounded(i));
-                names += name;
-                bytes += "###" + cp1252::encode(name) + "\r\ntext\r\n";
-            }
-            QList<qsizetype> order(names.size());
-            std::iota(order.begin(), order.end(), 0);
-            std::sort(order.begin(), order.end(), [&names](qsizetype a, qsizetype b) {
-                const int c = collation::collator().compare(names.at(a), names.at(b));
-                return c != 0 ? c < 0 : a > b;
-            });
-            QStringList expected;
-            for (const qsizetype i : order)
-                expected += names.at(i);
-            const TopicIndex index = indexOf(writeTempFile(m_dir, "large.txw", bytes));
-            QCOMPARE(index.names, expected);
-            // Each heading takes "###", its name and CR LF, and a text line 6 bytes.
-            QList<qint64> positions{1};
-            for (const QString &name : names)
-                positions += positions.last() + 11 + cp1252::encode(name).size();
-            for (qsizetype k = 0; k < order.size(); ++k)
-                QCOMPARE(index.positions.at(k), positions.at(order.at(k)));
         }
     }
 
