@@ -248,9 +248,11 @@ public:
     const char *data() const { return m_data + m_offset; }
     char *lowered()
     {
-        // Grows for a long line, and shrinks back once it is done.
-        const size_t needed = size_t(m_length + 2 * blockscan::kPadding);
-        if (m_low.size() < needed || m_low.size() > needed + 2 * size_t(m_blockBytes))
+        // A block's size to start with; grows for a long line, and shrinks back once it is
+        // done.
+        const size_t needed =
+            size_t(std::max<qint64>(m_length, m_blockBytes) + 2 * blockscan::kPadding);
+        if (m_low.size() < needed || m_low.size() > 2 * needed)
             m_low.assign(needed, 0);
         return m_low.data() + blockscan::kPadding;
     }
