@@ -23,39 +23,36 @@ namespace {
 // collation algorithm itself builds it: first the primary ranks of their characters (an umlaut
 // ranks as its base letter, ß as "ss"), then, where those are equal, the sequence of accent
 // weights: one plain weight per base letter, followed by a diaeresis weight after an umlaut's
-// letter, and by the weight of ß between its two letters. The primary ranks come from the
-// collator itself, once; texts with any other character go to the collator.
+// letter, and by the weight of ß between its two letters. Texts with any other character go to
+// the collator.
 struct FastKeyTable {
     std::array<unsigned char, 128> rank{}; // 0: not covered
 };
+
+// The printable ASCII characters in the collator's order, characters of equal rank side by
+// side. Written out rather than asked of the collator, whose first use costs more than a
+// whole search of a small file; the tests hold it against the collator.
+constexpr const char *kAsciiOrder[] = {
+    " ",  "_",  "-",  ",",  ";",  ":",  "!",  "?",  ".",  "'",  "\"", "(",  ")",  "[",
+    "]",  "{",  "}",  "@",  "*",  "/",  "\\", "&",  "#",  "%",  "`",  "^",  "+",  "<",
+    "=",  ">",  "|",  "~",  "$",  "0",  "1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",
+    "9",  "Aa", "Bb", "Cc", "Dd", "Ee", "Ff", "Gg", "Hh", "Ii", "Jj", "Kk", "Ll", "Mm",
+    "Nn", "Oo", "Pp", "Qq", "Rr", "Ss", "Tt", "Uu", "Vv", "Ww", "Xx", "Yy", "Zz"};
 
 constexpr char kPlain = 1;     // accent weight of a letter without accent
 constexpr char kDiaeresis = 2; // follows the letter of an umlaut
 constexpr char kSharpS = 3;    // stands between the two letters of ß
 
-const FastKeyTable &fastKeyTable()
-{
-    static const FastKeyTable table = [] {
-        FastKeyTable t;
-        std::vector<char16_t> chars;
-        for (char16_t c = 32; c < 127; ++c)
-            chars.push_back(c);
-        const QCollator &c = collator();
-        auto cmp = [&c](char16_t a, char16_t b) {
-            return c.compare(QStringView(&a, 1), QStringView(&b, 1));
-        };
-        std::stable_sort(chars.begin(), chars.end(),
-                         [&cmp](char16_t a, char16_t b) { return cmp(a, b) < 0; });
-        unsigned char next = 0;
-        for (std::size_t i = 0; i < chars.size(); ++i) {
-            if (i == 0 || cmp(chars[i - 1], chars[i]) != 0)
-                ++next;
-            t.rank[chars[i]] = next;
-        }
-        return t;
-    }();
-    return table;
-}
+constexpr FastKeyTable kFastKeyTable = [] {
+    FastKeyTable t;
+    unsigned char next = 0;
+    for (const char *group : kAsciiOrder) {
+        ++next;
+        for (const char *c = group; *c; ++c)
+            t.rank[std::size_t(*c)] = next;
+    }
+    return t;
+}();
 
 // The base letter of an umlaut, or 0.
 char16_t umlautBase(char16_t c)
@@ -79,7 +76,7 @@ char16_t umlautBase(char16_t c)
 // is not covered.
 bool appendFastKey(QStringView text, std::vector<char> &out)
 {
-    const FastKeyTable &t = fastKeyTable();
+    const FastKeyTable &t = kFastKeyTable;
     const qsizetype n = text.size();
     const std::size_t begin = out.size();
     // At most two ranks and three accent weights per character (ß); written in place.
@@ -191,7 +188,6 @@ QList<qsizetype> insertionOrder(const QStringList &texts)
     };
     // Large lists are keyed and sorted on two threads; the collator is only ever asked on the
     // calling thread (its keys) or, where a list needs it to compare, not from two at once.
-    fastKeyTable(); // made once, here
     const bool twoThreads = n >= kTwoThreadsFrom && QThread::idealThreadCount() > 1;
     const qsizetype half = twoThreads ? n / 2 : n;
     std::vector<char> stores[2];

@@ -73,6 +73,13 @@ private slots:
                 t += from.at(rng.bounded(from.size()));
             return t;
         };
+        for (const QChar a : alphabet) {
+            for (const QChar b : alphabet) {
+                if (std::clamp(collation::compare(a, b), -1, 1) !=
+                    std::clamp(collation::collator().compare(a, b), -1, 1))
+                    QFAIL(qPrintable(QStringLiteral("'%1' vs '%2'").arg(a, b)));
+            }
+        }
         for (int i = 0; i < 20000; ++i) {
             const QString &from = i % 2 ? alphabet : tricky;
             const QString a = randomText(from, 6);
