@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <functional>
@@ -40,8 +41,7 @@ CliResult usageFailure(const QString &message)
 bool findDocFile(const CliOptions &options, QString *path, QString *error)
 {
     const DocLocation location = locateCommandLineDocumentation(
-        options.docFile, QDir::currentPath(),
-        installedDocDirectory(QCoreApplication::applicationDirPath()));
+        options.docFile, QDir::currentPath(), installedDocDirectory(programDirectory()));
     *error = location.error;
     *path = options.docFile.isEmpty() ? location.docPath : options.docFile;
     return location.error.isEmpty();
@@ -94,6 +94,18 @@ CliResult cliFailure(const QString &message)
     return r;
 }
 
+QString programDirectory()
+{
+    // Linux names the running binary here, with its links resolved.
+    static const QString fromSystem = [] {
+        const QString binary = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+        return binary.isEmpty() ? QString() : QFileInfo(binary).absolutePath();
+    }();
+    if (!fromSystem.isEmpty() || !QCoreApplication::instance())
+        return fromSystem;
+    return QCoreApplication::applicationDirPath();
+}
+
 QString usageText()
 {
     const QString text = QStringLiteral(
@@ -114,8 +126,7 @@ QString usageText()
         "findet oder die Ausgabe nicht geschrieben werden kann; 2 bei falschem Aufruf\n"
         "oder wenn die Datei fehlt oder nicht lesbar ist.\n"
         "\n");
-    return text.arg(installedDocDirectory(QCoreApplication::applicationDirPath())) +
-           bugReportText();
+    return text.arg(installedDocDirectory(programDirectory())) + bugReportText();
 }
 
 QString shortUsageText()

@@ -42,4 +42,10 @@ QString commandHelpText(const QString &name);
 QString bugReportText();
 QString versionText();
 
+// The directory tamo's binary lies in, as the application object tells it; read from the
+// system without one, since making the application object costs every call more than a
+// search of a small file spends on its own work. Empty when the system cannot tell and no
+// application object was made.
+QString programDirectory();
+
 } // namespace tamo

@@ -7,7 +7,6 @@
 #include "store/doclocation.h"
 #include "store/regularfile.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -67,7 +66,7 @@ CliResult checkCommand(const CliOptions &options, Documentation &doc)
     // Pictures are judged by the module, loaded only for a file that names one. Without it
     // the rest of the check still holds: the pictures count as without problems and stderr
     // says they were not checked.
-    PictureProbeModule module(pictureProbeModulePath(QCoreApplication::applicationDirPath()));
+    PictureProbeModule module(pictureProbeModulePath(programDirectory()));
     qsizetype unchecked = 0;
     checkOptions.probePicture = [&](const QString &path) {
         if (const std::optional<PictureStatus> status = module.probe(path))

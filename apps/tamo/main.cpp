@@ -8,8 +8,10 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <clocale>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 
 int main(int argc, char **argv)
 {
@@ -17,9 +19,15 @@ int main(int argc, char **argv)
     // A reader that stops early (tamo topics | head -1) ends tamo quietly, as it ends cat or
     // grep: by SIGPIPE, even where the caller passed the signal on ignored.
     std::signal(SIGPIPE, SIG_DFL);
-    // The application object tells where the program lies: the installed documentation is
-    // found from there.
-    QCoreApplication app(argc, argv);
+    // The system's messages (a file's "permission denied") in the user's language and
+    // character set: the two parts of the locale they take, not all the others.
+    std::setlocale(LC_CTYPE, "");
+    std::setlocale(LC_MESSAGES, "");
+    // The installed documentation is found from where the program lies. Only where the system
+    // does not tell that is the application object made, to find it from the program's name.
+    std::optional<QCoreApplication> app;
+    if (tamo::programDirectory().isEmpty())
+        app.emplace(argc, argv);
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments += QString::fromLocal8Bit(argv[i]);
