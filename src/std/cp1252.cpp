@@ -12,24 +12,6 @@ constexpr char16_t kHighControls[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98-9F
 };
 
-std::array<unsigned char, 256> makeLowerTable()
-{
-    std::array<unsigned char, 256> table{};
-    for (int b = 0; b < 256; ++b) {
-        const QChar lower = QChar(toUnicode(static_cast<unsigned char>(b))).toLower();
-        // Every lower-case form stays inside the code page; look its byte up.
-        int found = b;
-        for (int c = 0; c < 256; ++c) {
-            if (toUnicode(static_cast<unsigned char>(c)) == lower.unicode()) {
-                found = c;
-                break;
-            }
-        }
-        table[b] = static_cast<unsigned char>(found);
-    }
-    return table;
-}
-
 } // namespace
 
 char16_t toUnicode(unsigned char byte)
@@ -75,12 +57,6 @@ QByteArray encode(QStringView text, bool *ok)
         bytes[i] = static_cast<char>(byte);
     }
     return bytes;
-}
-
-const std::array<unsigned char, 256> &lowerTable()
-{
-    static const std::array<unsigned char, 256> table = makeLowerTable();
-    return table;
 }
 
 } // namespace tamo::cp1252
