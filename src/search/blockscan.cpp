@@ -319,12 +319,12 @@ QUARNTAMO_TARGET_AVX2 inline std::uint32_t markCandidates32(const char *d, qsize
     return std::uint32_t(_mm256_movemask_epi8(_mm256_and_si256(at, start)));
 }
 
-QUARNTAMO_TARGET_AVX2 LineMarks lineMarksWide(const char *d, qsizetype n, bool atFileEnd)
+// Notes the line starts after the LFs in [from, n) that may begin a heading or the end mark;
+// false once the end mark is found.
+QUARNTAMO_TARGET_AVX2 bool marksWideFrom(LineMarks &marks, const char *d, qsizetype from,
+                                         qsizetype n, bool atFileEnd)
 {
-    LineMarks marks;
-    if (n > 0 && !noteLineStart(marks, d, 0, n, atFileEnd))
-        return marks;
-    for (qsizetype i = 0; i < n; i += 64) {
+    for (qsizetype i = from; i < n; i += 64) {
         std::uint64_t bits =
             markCandidates32(d, i) | (std::uint64_t(markCandidates32(d, i + 32)) << 32);
         while (bits) {
@@ -333,10 +333,18 @@ QUARNTAMO_TARGET_AVX2 LineMarks lineMarksWide(const char *d, qsizetype n, bool a
             if (s >= n)
                 break;
             if (!noteLineStart(marks, d, s, n, atFileEnd))
-                return marks;
+                return false;
         }
     }
     noteLastLine(marks, d, n, atFileEnd);
+    return marks.endMark < 0;
+}
+
+QUARNTAMO_TARGET_AVX2 LineMarks lineMarksWide(const char *d, qsizetype n, bool atFileEnd)
+{
+    LineMarks marks;
+    if (n > 0 && noteLineStart(marks, d, 0, n, atFileEnd))
+        marksWideFrom(marks, d, 0, n, atFileEnd);
     return marks;
 }
 
@@ -372,6 +380,141 @@ QUARNTAMO_TARGET_AVX2 qsizetype findWide(const QByteArray &needle, const char (&
 #endif
 
 } // namespace
+
+// scanBlock's work, with access to the finders' bytes.
+struct FusedScan {
+    static constexpr std::size_t kMostWords = 4; // more are looked for one after another
+
+    // Each finder over [0, end) by itself.
+    static void findEach(const char *d, qsizetype end, const std::vector<const Finder *> &finders,
+                         BlockFinds &out)
+    {
+        for (std::size_t k = 0; k < finders.size(); ++k) {
+            for (qsizetype p = finders[k]->find(d, 0, end); p >= 0;
+                 p = finders[k]->find(d, p + 1, end))
+                out.places[k].push_back(p);
+        }
+    }
+
+#ifdef QUARNTAMO_AVX2
+    // The marks and up to kMostWords words, 32 places at a time, while the longest word fits
+    // before n; the rest as findLineMarks and Finder::find do it.
+    // Count is the number of finders, known when compiled so that the words' bytes stay in
+    // registers.
+    template <std::size_t Count>
+    QUARNTAMO_TARGET_AVX2 static void wide(const char *d, qsizetype n, bool atFileEnd,
+                                           const std::vector<const Finder *> &finders,
+                                           BlockFinds &out)
+    {
+        LineMarks &marks = out.marks;
+        if (n == 0 || !noteLineStart(marks, d, 0, n, atFileEnd))
+            return;
+        struct Word {
+            __m256i first0, first1, last0, last1;
+            qsizetype size;
+            const QByteArray *needle;
+            std::vector<qsizetype> *places;
+        };
+        Word words[Count > 0 ? Count : 1];
+        constexpr std::size_t count = Count;
+        qsizetype longest = 0;
+        for (std::size_t k = 0; k < count; ++k) {
+            const Finder &f = *finders[k];
+            words[k] = {_mm256_set1_epi8(f.m_first[0]),
+                        _mm256_set1_epi8(f.m_first[1]),
+                        _mm256_set1_epi8(f.m_last[0]),
+                        _mm256_set1_epi8(f.m_last[1]),
+                        f.size(),
+                        &f.m_needle,
+                        &out.places[k]};
+            longest = std::max(longest, f.size());
+        }
+        const auto &table = cp1252::lowerTable();
+        const __m256i lf = _mm256_set1_epi8('\n');
+        const __m256i hash = _mm256_set1_epi8('#');
+        const __m256i cr = _mm256_set1_epi8('\r');
+        qsizetype i = 0;
+        for (; i + 31 + longest <= n; i += 32) {
+            const __m256i a = load32(d + i);
+            for (std::size_t k = 0; k < count; ++k) {
+                const Word &w = words[k];
+                const __m256i b = load32(d + i + w.size - 1);
+                const __m256i hits = _mm256_and_si256(
+                    _mm256_or_si256(_mm256_cmpeq_epi8(a, w.first0), _mm256_cmpeq_epi8(a, w.first1)),
+                    _mm256_or_si256(_mm256_cmpeq_epi8(b, w.last0), _mm256_cmpeq_epi8(b, w.last1)));
+                for (auto bits = std::uint32_t(_mm256_movemask_epi8(hits)); bits;
+                     bits &= bits - 1) {
+                    const qsizetype p = i + std::countr_zero(bits);
+                    if (matchesAt(table, d + p, *w.needle))
+                        w.places->push_back(p);
+                }
+            }
+            const __m256i next = load32(d + i + 1);
+            const __m256i endMark = _mm256_and_si256(_mm256_cmpeq_epi8(next, cr),
+                                                     _mm256_cmpeq_epi8(load32(d + i + 3), lf));
+            const __m256i start = _mm256_or_si256(_mm256_cmpeq_epi8(next, hash), endMark);
+            for (auto bits = std::uint32_t(
+                     _mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi8(a, lf), start)));
+                 bits; bits &= bits - 1) {
+                const qsizetype s = i + std::countr_zero(bits) + 1;
+                if (s < n && !noteLineStart(marks, d, s, n, atFileEnd)) {
+                    dropPlacesFrom(s, finders, out);
+                    return;
+                }
+            }
+        }
+        // Places before i end before any line start the rest may find: no needle holds an LF.
+        marksWideFrom(marks, d, i, n, atFileEnd);
+        const qsizetype end = marks.endMark >= 0 ? marks.endMark : n;
+        for (std::size_t k = 0; k < count; ++k) {
+            for (qsizetype p =
+                     findWide(*words[k].needle, finders[k]->m_first, finders[k]->m_last, d, i, end);
+                 p >= 0; p = findWide(*words[k].needle, finders[k]->m_first, finders[k]->m_last, d,
+                                      p + 1, end))
+                words[k].places->push_back(p);
+        }
+    }
+#endif
+
+    // Forgets the places of words that reach past end.
+    static void dropPlacesFrom(qsizetype end, const std::vector<const Finder *> &finders,
+                               BlockFinds &out)
+    {
+        for (std::size_t k = 0; k < out.places.size(); ++k) {
+            std::vector<qsizetype> &places = out.places[k];
+            while (!places.empty() && places.back() + finders[k]->size() > end)
+                places.pop_back();
+        }
+    }
+};
+
+void scanBlock(const char *data, qsizetype n, bool atFileEnd,
+               const std::vector<const Finder *> &finders, BlockFinds &out, Kind kind)
+{
+    out.marks.headings.clear();
+    out.marks.endMark = -1;
+    out.places.resize(finders.size());
+    for (std::vector<qsizetype> &places : out.places)
+        places.clear();
+#ifdef QUARNTAMO_AVX2
+    if (kind == Kind::Wide && processorHasAvx2() && finders.size() <= FusedScan::kMostWords) {
+        switch (finders.size()) {
+        case 0:
+            return FusedScan::wide<0>(data, n, atFileEnd, finders, out);
+        case 1:
+            return FusedScan::wide<1>(data, n, atFileEnd, finders, out);
+        case 2:
+            return FusedScan::wide<2>(data, n, atFileEnd, finders, out);
+        case 3:
+            return FusedScan::wide<3>(data, n, atFileEnd, finders, out);
+        default:
+            return FusedScan::wide<4>(data, n, atFileEnd, finders, out);
+        }
+    }
+#endif
+    out.marks = findLineMarks(data, n, atFileEnd, kind);
+    FusedScan::findEach(data, out.marks.endMark >= 0 ? out.marks.endMark : n, finders, out);
+}
 
 Kind kindForWidth(int bytes)
 {

@@ -53,7 +53,11 @@ public:
     // The first position p >= from where the needle lies wholly inside [from, to), or -1.
     qsizetype find(const char *data, qsizetype from, qsizetype to) const;
 
+    qsizetype size() const { return m_needle.size(); }
+
 private:
+    friend struct FusedScan;
+
     QByteArray m_needle;
     Kind m_kind;
     // The bytes that lower-case to the needle's first and last byte (twice the same byte
@@ -61,5 +65,16 @@ private:
     char m_first[2] = {};
     char m_last[2] = {};
 };
+
+// A block's line marks and the places of some words in it, found in one pass over the block:
+// the marks as findLineMarks gives them, and for each finder every position where its needle
+// lies wholly before the end mark (or the block's end), in order. No needle may hold an LF (a
+// word of a line never does). The lists of out are reused.
+struct BlockFinds {
+    LineMarks marks;
+    std::vector<std::vector<qsizetype>> places; // one list per finder
+};
+void scanBlock(const char *data, qsizetype n, bool atFileEnd,
+               const std::vector<const Finder *> &finders, BlockFinds &out, Kind kind = Kind::Wide);
 
 } // namespace tamo::blockscan

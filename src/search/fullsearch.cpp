@@ -70,7 +70,8 @@ struct Passes {
         SearchWord word;
         qint64 times; // how often the query gives the word
         qsizetype first;
-        qsizetype last; // the word's first and last place in the query
+        qsizetype last;  // the word's first and last place in the query
+        int placesIndex; // its list in BlockFinds::places, or -1
     };
 
     Passes(const QList<QueryWord> &words, blockscan::Kind scans)
@@ -89,13 +90,21 @@ struct Passes {
                 continue;
             }
             seen.insert(key, list.size());
-            list.push_back({prepareWord(w, scans), 1, k, k});
+            list.push_back({prepareWord(w, scans), 1, k, k, -1});
             if (list.back().word.body == BodyScan::Tokens)
                 lowerAll = true;
+        }
+        // The words whose places in the text are looked for, all in the same pass over a block.
+        for (Pass &pass : list) {
+            if (pass.word.body == BodyScan::Substring) {
+                pass.placesIndex = int(finders.size());
+                finders.push_back(&pass.word.finder);
+            }
         }
     }
 
     std::vector<Pass> list;
+    std::vector<const blockscan::Finder *> finders;
     bool lowerAll = false; // text lines are needed lower-cased too
 };
 
@@ -133,8 +142,9 @@ public:
 
     // Scores the lines in [0, n) of a block that starts at file offset offset.
     void block(const char *raw, char *low, qsizetype n, qint64 offset,
-               const std::vector<qsizetype> &headingStarts)
+               const blockscan::BlockFinds &finds)
     {
+        const std::vector<qsizetype> &headingStarts = finds.marks.headings;
         m_raw = raw;
         m_low = low;
         m_n = n;
@@ -167,7 +177,7 @@ public:
             headingLines(w);
             switch (w.body) {
             case BodyScan::Substring:
-                substring(w);
+                substring(w, finds.places[std::size_t(pass.placesIndex)]);
                 break;
             case BodyScan::Tokens:
                 tokens(w);
@@ -272,9 +282,9 @@ private:
         }
     }
 
-    // Text lines for a word that scores by equality and containment only: jump from one
-    // occurrence to the next, and look at the line and the word around it.
-    void substring(const SearchWord &w)
+    // Text lines for a word that scores by equality and containment only: jump from one of
+    // its places to the next, and look at the line and the word around it.
+    void substring(const SearchWord &w, const std::vector<qsizetype> &places)
     {
         const qsizetype wl = w.bytes.size();
         int h = -1;
@@ -283,10 +293,9 @@ private:
         qsizetype contentEnd = 0;
         bool skipLine = true;
         qsizetype pos = 0;
-        while (pos < m_n) {
-            const qsizetype p = w.finder.find(m_raw, pos, m_n);
-            if (p < 0)
-                break;
+        for (const qsizetype p : places) {
+            if (p < pos)
+                continue; // within a word or line already done
             if (p >= lineNext) {
                 const qsizetype previousLf = lastIndexOf(m_raw, '\n', lineNext, p);
                 lineStart = previousLf >= 0 ? previousLf + 1 : lineNext;
@@ -398,6 +407,7 @@ std::vector<PartResult> scoreParts(Reader &reader, const OpenReader &openReader,
     int helpersRunning = 0;
     auto score = [&](Reader &partReader, const std::function<void()> &onBlock) {
         Search search(passes, size, scans);
+        blockscan::BlockFinds finds;
         for (;;) {
             const qint64 i = nextPart.fetch_add(1);
             if (i >= partCount || i > endPart.load() || failed.load())
@@ -410,14 +420,15 @@ std::vector<PartResult> scoreParts(Reader &reader, const OpenReader &openReader,
             partReader.setRange(begin, end);
             search.startPart(&part, begin == 0);
             while (i <= endPart.load() && partReader.next()) {
-                const blockscan::LineMarks marks = blockscan::findLineMarks(
-                    partReader.data(), partReader.length(), partReader.atFileEnd(), scans);
+                blockscan::scanBlock(partReader.data(), partReader.length(), partReader.atFileEnd(),
+                                     passes.finders, finds, scans);
+                const blockscan::LineMarks &marks = finds.marks;
                 const qsizetype n = marks.endMark >= 0 ? marks.endMark : partReader.length();
                 // Text lines are scanned as they stand; only headings or long quoted words
                 // need the lower-cased twin (not made for a block of one long text line).
                 char *low =
                     marks.headings.empty() && !search.lowersAll() ? nullptr : partReader.lowered();
-                search.block(partReader.data(), low, n, partReader.offset(), marks.headings);
+                search.block(partReader.data(), low, n, partReader.offset(), finds);
                 if (marks.endMark >= 0) {
                     // The end-of-file mark: no later line is read.
                     part.endMark = true;

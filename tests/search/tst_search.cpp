@@ -429,6 +429,53 @@ private slots:
         }
     }
 
+    // One pass over a block finds its marks and the places of several words: exactly what the
+    // plain scans find one after another, up to the end mark, at every width.
+    void scanBlockAgreesWithPlainScans()
+    {
+        QRandomGenerator rng(4711);
+        const QByteArray alphabet = "\naAbB\xc4\xe4#\r  "; // words from the 2nd byte on: no LF
+        auto pick = [&](int length, qsizetype from) {
+            QByteArray t;
+            for (int i = 0; i < length; ++i)
+                t += alphabet[rng.bounded(from, alphabet.size())];
+            return t;
+        };
+        for (int round = 0; round < 3000; ++round) {
+            const QByteArray block = pick(rng.bounded(0, 400), 0);
+            const bool atFileEnd = rng.bounded(2) == 0;
+            std::vector<blockscan::Finder> finders;
+            // Short words are found often; a long one ends the pass over all at once early.
+            for (int k = rng.bounded(0, 6); k > 0; --k) {
+                const int length = k % 2 ? rng.bounded(1, 4) : rng.bounded(1, 80);
+                finders.emplace_back(cp1252::encode(cp1252::decode(pick(length, 1)).toLower()),
+                                     blockscan::Kind::Plain);
+            }
+            std::vector<const blockscan::Finder *> pointers;
+            for (const blockscan::Finder &f : finders)
+                pointers.push_back(&f);
+            const QByteArray padded = QByteArray(128, '\n') + block + QByteArray(128, '#');
+            const char *data = padded.constData() + 128;
+            const blockscan::LineMarks marks =
+                blockscan::findLineMarks(data, block.size(), atFileEnd, blockscan::Kind::Plain);
+            const qsizetype end = marks.endMark >= 0 ? marks.endMark : block.size();
+            for (const auto kind :
+                 {blockscan::Kind::Wide, blockscan::Kind::Vector, blockscan::Kind::Plain}) {
+                blockscan::BlockFinds finds;
+                blockscan::scanBlock(data, block.size(), atFileEnd, pointers, finds, kind);
+                QCOMPARE(finds.marks.headings, marks.headings);
+                QCOMPARE(finds.marks.endMark, marks.endMark);
+                for (std::size_t k = 0; k < finders.size(); ++k) {
+                    std::vector<qsizetype> places;
+                    for (qsizetype p = finders[k].find(data, 0, end); p >= 0;
+                         p = finders[k].find(data, p + 1, end))
+                        places.push_back(p);
+                    QCOMPARE(finds.places[k], places);
+                }
+            }
+        }
+    }
+
     // Lower-casing 16 bytes at once must agree with the table for every byte, at any alignment.
     void lowersLikeTheTable()
     {
