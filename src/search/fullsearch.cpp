@@ -8,6 +8,7 @@
 #include "search/totals_p.h"
 #include "search/wordmatch_p.h"
 #include "std/linerule.h"
+#include "std/sidethread.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -24,7 +25,6 @@
 #include <mutex>
 #include <optional>
 #include <system_error>
-#include <thread>
 #include <vector>
 
 namespace tamo {
@@ -445,7 +445,7 @@ std::vector<PartResult> scoreParts(Reader &reader, const OpenReader &openReader,
     // The calling thread scores parts too, and alone drives the bar: the bar belongs to it.
     ProgressDriver bar(progress, words, size);
     bar.begin();
-    std::vector<std::thread> helpers;
+    std::vector<SideThread> helpers;
     std::vector<std::exception_ptr> errors(static_cast<std::size_t>(threads));
     for (int t = 1; t < threads; ++t) {
         auto help = [&, t] {
@@ -486,7 +486,7 @@ std::vector<PartResult> scoreParts(Reader &reader, const OpenReader &openReader,
             lock.lock();
         }
     }
-    for (std::thread &helper : helpers)
+    for (SideThread &helper : helpers)
         helper.join();
     for (const std::exception_ptr &error : errors) {
         if (error)

@@ -1,5 +1,7 @@
 #include "std/collation.h"
 
+#include "std/sidethread.h"
+
 #include <QCollatorSortKey>
 #include <QLocale>
 #include <QThread>
@@ -10,7 +12,6 @@
 #include <numeric>
 #include <optional>
 #include <system_error>
-#include <thread>
 #include <vector>
 
 namespace tamo::collation {
@@ -192,10 +193,10 @@ QList<qsizetype> insertionOrder(const QStringList &texts)
     const qsizetype half = twoThreads ? n / 2 : n;
     std::vector<char> stores[2];
     {
-        std::thread second;
+        SideThread second;
         if (twoThreads) {
             try {
-                second = std::thread(makeFastKeys, half, n, std::ref(stores[1]));
+                second = SideThread([&] { makeFastKeys(half, n, stores[1]); });
             } catch (const std::system_error &) {
                 makeFastKeys(half, n, stores[1]); // no thread to be had
             }
@@ -246,9 +247,9 @@ QList<qsizetype> insertionOrder(const QStringList &texts)
         std::sort(upper, order.end(), before);
     };
     if (twoThreads && allFast) {
-        std::thread second;
+        SideThread second;
         try {
-            second = std::thread(sortUpper);
+            second = SideThread(sortUpper);
         } catch (const std::system_error &) {
             sortUpper(); // no thread to be had
         }

@@ -1,10 +1,15 @@
 #include "std/collation.h"
 #include "std/cp1252.h"
+#include "std/sidethread.h"
 #include "support/sortedinsert.h"
 
 #include <QLocale>
 #include <QRandomGenerator>
 #include <QTest>
+
+#ifdef Q_OS_LINUX
+#include <sched.h>
+#endif
 
 using namespace tamo;
 
@@ -108,6 +113,25 @@ private slots:
                 QVERIFY(collation::collator().compare(sorted[i - 1], sorted[i]) <= 0);
             QCOMPARE(sorted, inserted);
         }
+    }
+
+    // A side thread is made away from its maker's processor only to start: once it runs it
+    // may use every processor its maker may. Its work runs once, and join waits for it.
+    void sideThreadRunsAnywhere()
+    {
+#ifdef Q_OS_LINUX
+        cpu_set_t mine, its;
+        QCOMPARE(sched_getaffinity(0, sizeof mine, &mine), 0);
+        int runs = 0;
+        SideThread side([&] {
+            ++runs;
+            sched_getaffinity(0, sizeof its, &its);
+        });
+        side.join();
+        QVERIFY(!side.joinable());
+        QCOMPARE(runs, 1);
+        QVERIFY(CPU_EQUAL(&mine, &its));
+#endif
     }
 };
 
