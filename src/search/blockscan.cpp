@@ -399,9 +399,6 @@ struct FusedScan {
 #ifdef QUARNTAMO_AVX2
     // The marks and up to kMostWords words, 32 places at a time, while the longest word fits
     // before n; the rest as findLineMarks and Finder::find do it.
-    // Count is the number of finders, known when compiled so that the words' bytes stay in
-    // registers.
-    template <std::size_t Count>
     QUARNTAMO_TARGET_AVX2 static void wide(const char *d, qsizetype n, bool atFileEnd,
                                            const std::vector<const Finder *> &finders,
                                            BlockFinds &out)
@@ -415,8 +412,8 @@ struct FusedScan {
             const QByteArray *needle;
             std::vector<qsizetype> *places;
         };
-        Word words[Count > 0 ? Count : 1];
-        constexpr std::size_t count = Count;
+        Word words[kMostWords];
+        const std::size_t count = finders.size();
         qsizetype longest = 0;
         for (std::size_t k = 0; k < count; ++k) {
             const Finder &f = *finders[k];
@@ -497,20 +494,8 @@ void scanBlock(const char *data, qsizetype n, bool atFileEnd,
     for (std::vector<qsizetype> &places : out.places)
         places.clear();
 #ifdef QUARNTAMO_AVX2
-    if (kind == Kind::Wide && processorHasAvx2() && finders.size() <= FusedScan::kMostWords) {
-        switch (finders.size()) {
-        case 0:
-            return FusedScan::wide<0>(data, n, atFileEnd, finders, out);
-        case 1:
-            return FusedScan::wide<1>(data, n, atFileEnd, finders, out);
-        case 2:
-            return FusedScan::wide<2>(data, n, atFileEnd, finders, out);
-        case 3:
-            return FusedScan::wide<3>(data, n, atFileEnd, finders, out);
-        default:
-            return FusedScan::wide<4>(data, n, atFileEnd, finders, out);
-        }
-    }
+    if (kind == Kind::Wide && processorHasAvx2() && finders.size() <= FusedScan::kMostWords)
+        return FusedScan::wide(data, n, atFileEnd, finders, out);
 #endif
     out.marks = findLineMarks(data, n, atFileEnd, kind);
     FusedScan::findEach(data, out.marks.endMark >= 0 ? out.marks.endMark : n, finders, out);
