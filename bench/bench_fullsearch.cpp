@@ -1,8 +1,8 @@
 // The full search in process on generated documentation of several sizes: on one thread as
 // one part, and cut into parts on all cores. The ratio of the two, size by size, shows what
 // the threads gain and from which file size on they pay (the search keeps files under 1 MB
-// on one thread). At 20 and 80 MB, the same search reading the file into buffers instead of
-// in place, and scanning 16 bytes at a time instead of 32, shows what each of those gains. Run with
+// on one thread). At 20 and 80 MB, the same search scanning 16 bytes at a time instead of 32
+// shows what the wider scans gain. Run with
 // --benchmark_repetitions=N for medians on a busy machine.
 
 #include "search/fullsearch.h"
@@ -64,16 +64,7 @@ void twoWordsAllCores(benchmark::State &state)
     search(state, "datei zugriff", 0);
 }
 
-// What reading in place and the 32-byte scans gain: two words on all cores, the file read
-// into buffers instead, or scanned 16 bytes at a time.
-void twoWordsReadIntoBuffers(benchmark::State &state)
-{
-    const QString path = docPath(state.range(0));
-    const QString normalised = normaliseQuery("datei zugriff");
-    for (auto _ : state)
-        benchmark::DoNotOptimize(fullSearch(path, normalised, nullptr, {.mapFile = false}));
-    state.SetBytesProcessed(state.iterations() * state.range(0));
-}
+// What the 32-byte scans gain: two words on all cores, scanned 16 bytes at a time.
 void twoWordsSixteenBytes(benchmark::State &state)
 {
     const QString path = docPath(state.range(0));
@@ -98,11 +89,6 @@ BENCHMARK(oneWordAllCores)->Apply(sizes);
 BENCHMARK(oneWordForcedParts)->Apply(sizes);
 BENCHMARK(twoWordsOneThread)->Apply(sizes);
 BENCHMARK(twoWordsAllCores)->Apply(sizes);
-BENCHMARK(twoWordsReadIntoBuffers)
-    ->Arg(20'000'000)
-    ->Arg(80'000'000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
 BENCHMARK(twoWordsSixteenBytes)
     ->Arg(20'000'000)
     ->Arg(80'000'000)

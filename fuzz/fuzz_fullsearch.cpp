@@ -52,8 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     FuzzedDataProvider data(bytes, size);
     const tamo::SearchTuning tiny{.blockBytes = data.ConsumeIntegralInRange<qint64>(1, 64),
                                   .readBytes = data.ConsumeIntegralInRange<qint64>(1, 16),
-                                  .scanBytes = data.PickValueInArray({1, 16, 32}),
-                                  .mapFile = data.ConsumeBool()};
+                                  .scanBytes = data.PickValueInArray({1, 16, 32})};
     tamo::SearchTuning parts = tiny;
     parts.partBytes = data.ConsumeIntegralInRange<qint64>(1, 200);
     parts.threads = data.ConsumeIntegralInRange(1, 3);

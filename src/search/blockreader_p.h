@@ -3,7 +3,6 @@
 // Internal to the full-text search (fullsearch.h and topicsearch.h are its interface).
 
 #include "search/blockscan_p.h"
-#include "store/mappedfile.h"
 #include "store/regularfile.h"
 
 #include <QFile>
@@ -189,84 +188,6 @@ private:
     qsizetype m_length = 0; // bytes of the current block
     bool m_eof = false;
     std::vector<char> m_raw;
-    std::vector<char> m_low;
-};
-
-// Hands out a mapped file, or a part of it between two line starts, as blocks of whole lines,
-// as BlockReader does, but in place: a block is a view into the mapping, and only the
-// lower-cased twin is a buffer of its own. Several readers may share one mapping.
-class MappedBlockReader {
-public:
-    MappedBlockReader(const MappedFile &file, qint64 blockBytes)
-        : m_data(file.data())
-        , m_size(file.size())
-        , m_end(file.size())
-        , m_blockBytes(std::max<qint64>(blockBytes, 1))
-    {
-        static_assert(MappedFile::guardBytes() >= blockscan::kPadding);
-    }
-
-    qint64 size() const { return m_size; }
-
-    qint64 lineStartFrom(qint64 offset) const
-    {
-        if (offset <= 0)
-            return 0;
-        if (offset >= m_size)
-            return m_size;
-        const void *lf = std::memchr(m_data + offset - 1, '\n', size_t(m_size - offset + 1));
-        return lf ? static_cast<const char *>(lf) - m_data + 1 : m_size;
-    }
-
-    void setRange(qint64 begin, qint64 end)
-    {
-        m_offset = begin;
-        m_length = 0;
-        m_end = std::min(end, m_size);
-    }
-
-    bool next()
-    {
-        m_offset += m_length;
-        m_length = 0;
-        if (m_offset >= m_end)
-            return false;
-        // Up to the last LF within the block's size; a line longer than that is taken whole.
-        const qint64 limit = std::min(m_offset + m_blockBytes, m_end);
-        qint64 end = m_end;
-        if (limit < m_end) {
-            const void *lf = memrchr(m_data + m_offset, '\n', size_t(limit - m_offset));
-            if (!lf)
-                lf = std::memchr(m_data + limit, '\n', size_t(m_end - limit));
-            if (lf)
-                end = static_cast<const char *>(lf) - m_data + 1;
-        }
-        m_length = qsizetype(end - m_offset);
-        return true;
-    }
-
-    const char *data() const { return m_data + m_offset; }
-    char *lowered()
-    {
-        // A block's size to start with; grows for a long line, and shrinks back once it is
-        // done.
-        const size_t needed =
-            size_t(std::max<qint64>(m_length, m_blockBytes) + 2 * blockscan::kPadding);
-        if (m_low.size() < needed || m_low.size() > 2 * needed)
-            m_low.assign(needed, 0);
-        return m_low.data() + blockscan::kPadding;
-    }
-    qsizetype length() const { return m_length; }
-    qint64 offset() const { return m_offset; }
-    bool atFileEnd() const { return m_offset + m_length >= m_end; }
-
-private:
-    const char *m_data;
-    qint64 m_size;
-    qint64 m_end;
-    qint64 m_blockBytes;
-    qint64 m_offset = 0;
-    qsizetype m_length = 0;
     std::vector<char> m_low;
 };
 

@@ -382,9 +382,9 @@ private:
 };
 
 // Scores the parts of the file on up to the given number of threads, reader being the calling
-// thread's; openReader(std::optional<Reader> &) gives another thread one of its own.
-template <typename Reader, typename OpenReader>
-std::vector<PartResult> scoreParts(Reader &reader, const OpenReader &openReader,
+// thread's; openReader(std::optional<BlockReader> &) gives another thread one of its own.
+template <typename OpenReader>
+std::vector<PartResult> scoreParts(BlockReader &reader, const OpenReader &openReader,
                                    const Passes &passes, blockscan::Kind scans, qsizetype words,
                                    SearchProgress *progress, const SearchTuning &tuning)
 {
@@ -405,7 +405,7 @@ std::vector<PartResult> scoreParts(Reader &reader, const OpenReader &openReader,
     std::mutex waitLock;
     std::condition_variable blockDone;
     int helpersRunning = 0;
-    auto score = [&](Reader &partReader, const std::function<void()> &onBlock) {
+    auto score = [&](BlockReader &partReader, const std::function<void()> &onBlock) {
         Search search(passes, size, scans);
         blockscan::BlockFinds finds;
         for (;;) {
@@ -450,7 +450,7 @@ std::vector<PartResult> scoreParts(Reader &reader, const OpenReader &openReader,
     for (int t = 1; t < threads; ++t) {
         auto help = [&, t] {
             try {
-                std::optional<Reader> partReader;
+                std::optional<BlockReader> partReader;
                 if (openReader(partReader))
                     score(*partReader, [&blockDone] { blockDone.notify_one(); });
             } catch (...) {
@@ -513,28 +513,17 @@ QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQ
     const blockscan::Kind scans = blockscan::kindForWidth(tuning.scanBytes);
     const Passes passes(words, scans);
 
-    // The file is read in place where it can be mapped, else into buffers; either way every
-    // thread reads no further than the size seen now.
-    std::vector<PartResult> parts;
-    MappedFile mapped;
-    if (tuning.mapFile && mapped.open(docPath)) {
-        MappedBlockReader reader(mapped, tuning.blockBytes);
-        const auto openReader = [&](std::optional<MappedBlockReader> &r) {
-            r.emplace(mapped, tuning.blockBytes);
-            return true;
-        };
-        parts = scoreParts(reader, openReader, passes, scans, words.size(), progress, tuning);
-    } else {
-        BlockReader reader(tuning.blockBytes, tuning.readBytes);
-        if (!reader.open(docPath))
-            return {};
-        const qint64 size = reader.size();
-        const auto openReader = [&](std::optional<BlockReader> &r) {
-            r.emplace(tuning.blockBytes, tuning.readBytes);
-            return r->open(docPath, size);
-        };
-        parts = scoreParts(reader, openReader, passes, scans, words.size(), progress, tuning);
-    }
+    // Every thread reads no further than the size seen now.
+    BlockReader reader(tuning.blockBytes, tuning.readBytes);
+    if (!reader.open(docPath))
+        return {};
+    const qint64 size = reader.size();
+    const auto openReader = [&](std::optional<BlockReader> &r) {
+        r.emplace(tuning.blockBytes, tuning.readBytes);
+        return r->open(docPath, size);
+    };
+    std::vector<PartResult> parts =
+        scoreParts(reader, openReader, passes, scans, words.size(), progress, tuning);
 
     // Merged in file order: the lines in front of a part's first heading belong to the last
     // heading of the parts before, if any.

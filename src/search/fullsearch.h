@@ -21,9 +21,6 @@ struct SearchTuning {
     // under 1 MB being one part. 1: one line a part.
     qint64 partBytes = 0;
     int threads = 0; // threads at most; 0: one per core
-    // The file is mapped into memory and read in place where the system allows (else, and
-    // with false, it is read into buffers of blockBytes, readBytes at a time).
-    bool mapFile = true;
 };
 
 // Searches the documentation file for the words of a normalised query (see normaliseQuery)

@@ -3,7 +3,6 @@
 #include "search/query.h"
 #include "search/searchhits.h"
 #include "std/cp1252.h"
-#include "store/mappedfile.h"
 #include "support/referencesearch.h"
 #include "support/tempdoc.h"
 
@@ -324,43 +323,6 @@ private slots:
         QVERIFY(row.endMark || row.partBytes > 0 || timed > 10);
     }
 
-    // An editor saving the documentation may cut the file short while a search reads it in
-    // place: the pages cut off must read as zeros, never end the program.
-    void survivesTheFileCutShort()
-    {
-        const QByteArray doc = "###T\r\ndatei\r\n"_qba.repeated(300000); // 3.9 MB
-        const QString path = writeTempFile(m_dir, "cut.txw", doc);
-        MappedFile mapped;
-        QVERIFY(mapped.open(path));
-        QVERIFY(QFile::resize(path, 100));
-        QVERIFY(!mapped.truncated());
-        qint64 sum = 0;
-        for (qint64 i = 0; i < mapped.size(); i += 512)
-            sum += mapped.data()[i];
-        QVERIFY(mapped.truncated());
-        QCOMPARE(sum, qint64(doc[0])); // the first page stays: the file still holds it
-        QCOMPARE(mapped.data()[mapped.size() - 1], '\0');
-        QCOMPARE(mapped.data()[-MappedFile::guardBytes()], '\0');
-
-        // The bar's first repaint cuts the file while both threads read it.
-        struct Cutter : FakeProgress {
-            QString path;
-            bool cut = false;
-            void update(double value) override
-            {
-                FakeProgress::update(value);
-                if (!cut)
-                    cut = QFile::resize(path, 0);
-            }
-        } cutter;
-        cutter.path = writeTempFile(m_dir, "cut.txw", doc);
-        const QList<RankedTopic> found =
-            fullSearch(cutter.path, "datei", &cutter, {.blockBytes = 4096, .threads = 2});
-        QVERIFY(cutter.cut);
-        QVERIFY(found.size() <= 1);
-        QCOMPARE(cutter.finishes, 1);
-    }
-
     // The search reads each file once, in blocks, with its own scans: it must rank exactly as
     // the rules do at every block size, and run the bar to words x file length. Random files
     // do not bring the first cases: no file, no query and no bytes (no bar for the first two),
@@ -393,8 +355,7 @@ private slots:
                         : QList{double(queryWords(query).size()) * double(doc.size())};
                 const SearchTuning small{.blockBytes = rng.bounded(1, 80),
                                          .readBytes = rng.bounded(1, 20),
-                                         .scanBytes = std::array{1, 16, 32}[q % 3],
-                                         .mapFile = q < 2};
+                                         .scanBytes = std::array{1, 16, 32}[q % 3]};
                 // Parts scored side by side and merged: one line a part, a few lines, and
                 // parts that cut through blocks, on one thread and on more.
                 SearchTuning oneLine = small;
