@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "json.h"
+#include "output.h"
 
 #include "search/topicsearch.h"
 #include "store/topicindex.h"
@@ -27,9 +28,9 @@ CliResult searchCommand(const CliOptions &options, Documentation &doc)
         out += "}\n";
     } else {
         for (const RankedTopic &t : results) {
-            out += QByteArray::number(t.score).rightJustified(6, ' ');
+            output::appendNumber(out, t.score, 6);
             out += ' ';
-            out += t.name.toUtf8();
+            output::appendUtf8(out, t.name);
             out += '\n';
         }
     }

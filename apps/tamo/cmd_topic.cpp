@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "json.h"
+#include "output.h"
 
 #include "std/textroutines.h"
 #include "store/docreader.h"
@@ -28,7 +29,7 @@ CliResult topicsCommand(const CliOptions &options, Documentation &doc)
         out += "}\n";
     } else {
         for (const QString &name : index.names) {
-            out += name.toUtf8();
+            output::appendUtf8(out, name);
             out += '\n';
         }
     }
@@ -88,8 +89,10 @@ CliResult prefixCommand(const CliOptions &options, Documentation &doc)
         json::appendStringArray(out, names);
         out += "}\n";
     } else {
-        for (const QString &name : names)
-            out += name.toUtf8() + '\n';
+        for (const QString &name : names) {
+            output::appendUtf8(out, name);
+            out += '\n';
+        }
     }
     return result;
 }
