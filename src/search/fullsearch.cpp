@@ -23,7 +23,6 @@
 #include <functional>
 #include <limits>
 #include <mutex>
-#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -381,10 +380,9 @@ private:
     std::vector<Heading> m_headings;
 };
 
-// Scores the parts of the file on up to the given number of threads, reader being the calling
-// thread's; openReader(std::optional<BlockReader> &) gives another thread one of its own.
-template <typename OpenReader>
-std::vector<PartResult> scoreParts(BlockReader &reader, const OpenReader &openReader,
+// Scores the parts of the file on up to the given number of threads, reader (open on docPath)
+// being the calling thread's; the others open the file for themselves.
+std::vector<PartResult> scoreParts(BlockReader &reader, const QString &docPath,
                                    const Passes &passes, blockscan::Kind scans, qsizetype words,
                                    SearchProgress *progress, const SearchTuning &tuning)
 {
@@ -450,9 +448,9 @@ std::vector<PartResult> scoreParts(BlockReader &reader, const OpenReader &openRe
     for (int t = 1; t < threads; ++t) {
         auto help = [&, t] {
             try {
-                std::optional<BlockReader> partReader;
-                if (openReader(partReader))
-                    score(*partReader, [&blockDone] { blockDone.notify_one(); });
+                BlockReader partReader(tuning.blockBytes, tuning.readBytes);
+                if (partReader.open(docPath, size))
+                    score(partReader, [&blockDone] { blockDone.notify_one(); });
             } catch (...) {
                 errors[std::size_t(t)] = std::current_exception();
                 failed = true;
@@ -513,17 +511,11 @@ QList<RankedTopic> fullSearch(const QString &docPath, const QString &normalisedQ
     const blockscan::Kind scans = blockscan::kindForWidth(tuning.scanBytes);
     const Passes passes(words, scans);
 
-    // Every thread reads no further than the size seen now.
     BlockReader reader(tuning.blockBytes, tuning.readBytes);
     if (!reader.open(docPath))
         return {};
-    const qint64 size = reader.size();
-    const auto openReader = [&](std::optional<BlockReader> &r) {
-        r.emplace(tuning.blockBytes, tuning.readBytes);
-        return r->open(docPath, size);
-    };
     std::vector<PartResult> parts =
-        scoreParts(reader, openReader, passes, scans, words.size(), progress, tuning);
+        scoreParts(reader, docPath, passes, scans, words.size(), progress, tuning);
 
     // Merged in file order: the lines in front of a part's first heading belong to the last
     // heading of the parts before, if any.
