@@ -192,12 +192,11 @@ inline unsigned markCandidates(const char *d, qsizetype i)
     return unsigned(_mm_movemask_epi8(_mm_and_si128(at, start)));
 }
 
-LineMarks lineMarksVector(const char *d, qsizetype n, bool atFileEnd)
+// Notes the line starts after the LFs in [from, n) that may begin a heading or the end mark;
+// false once the end mark is found.
+bool marksVectorFrom(LineMarks &marks, const char *d, qsizetype from, qsizetype n, bool atFileEnd)
 {
-    LineMarks marks;
-    if (n > 0 && !noteLineStart(marks, d, 0, n, atFileEnd))
-        return marks;
-    for (qsizetype i = 0; i < n; i += 32) {
+    for (qsizetype i = from; i < n; i += 32) {
         unsigned bits = markCandidates(d, i) | (markCandidates(d, i + 16) << 16);
         while (bits) {
             const qsizetype s = i + std::countr_zero(bits) + 1;
@@ -205,10 +204,18 @@ LineMarks lineMarksVector(const char *d, qsizetype n, bool atFileEnd)
             if (s >= n)
                 break;
             if (!noteLineStart(marks, d, s, n, atFileEnd))
-                return marks;
+                return false;
         }
     }
     noteLastLine(marks, d, n, atFileEnd);
+    return marks.endMark < 0;
+}
+
+LineMarks lineMarksVector(const char *d, qsizetype n, bool atFileEnd)
+{
+    LineMarks marks;
+    if (n > 0 && noteLineStart(marks, d, 0, n, atFileEnd))
+        marksVectorFrom(marks, d, 0, n, atFileEnd);
     return marks;
 }
 
@@ -305,47 +312,6 @@ bool processorHasAvx2()
 QUARNTAMO_TARGET_AVX2 inline __m256i load32(const char *p)
 {
     return _mm256_loadu_si256(reinterpret_cast<const __m256i *>(p));
-}
-
-// As markCandidates, for 32 bytes.
-QUARNTAMO_TARGET_AVX2 inline std::uint32_t markCandidates32(const char *d, qsizetype i)
-{
-    const __m256i next = load32(d + i + 1);
-    const __m256i endMark =
-        _mm256_and_si256(_mm256_cmpeq_epi8(next, _mm256_set1_epi8('\r')),
-                         _mm256_cmpeq_epi8(load32(d + i + 3), _mm256_set1_epi8('\n')));
-    const __m256i start = _mm256_or_si256(_mm256_cmpeq_epi8(next, _mm256_set1_epi8('#')), endMark);
-    const __m256i at = _mm256_cmpeq_epi8(load32(d + i), _mm256_set1_epi8('\n'));
-    return std::uint32_t(_mm256_movemask_epi8(_mm256_and_si256(at, start)));
-}
-
-// Notes the line starts after the LFs in [from, n) that may begin a heading or the end mark;
-// false once the end mark is found.
-QUARNTAMO_TARGET_AVX2 bool marksWideFrom(LineMarks &marks, const char *d, qsizetype from,
-                                         qsizetype n, bool atFileEnd)
-{
-    for (qsizetype i = from; i < n; i += 64) {
-        std::uint64_t bits =
-            markCandidates32(d, i) | (std::uint64_t(markCandidates32(d, i + 32)) << 32);
-        while (bits) {
-            const qsizetype s = i + std::countr_zero(bits) + 1;
-            bits &= bits - 1;
-            if (s >= n)
-                break;
-            if (!noteLineStart(marks, d, s, n, atFileEnd))
-                return false;
-        }
-    }
-    noteLastLine(marks, d, n, atFileEnd);
-    return marks.endMark < 0;
-}
-
-QUARNTAMO_TARGET_AVX2 LineMarks lineMarksWide(const char *d, qsizetype n, bool atFileEnd)
-{
-    LineMarks marks;
-    if (n > 0 && noteLineStart(marks, d, 0, n, atFileEnd))
-        marksWideFrom(marks, d, 0, n, atFileEnd);
-    return marks;
 }
 
 // As findVector, 32 places at a time; the rest is left to findVector.
@@ -461,7 +427,7 @@ struct FusedScan {
             }
         }
         // Places before i end before any line start the rest may find: no needle holds an LF.
-        marksWideFrom(marks, d, i, n, atFileEnd);
+        marksVectorFrom(marks, d, i, n, atFileEnd);
         const qsizetype end = marks.endMark >= 0 ? marks.endMark : n;
         for (std::size_t k = 0; k < count; ++k) {
             for (qsizetype p =
@@ -519,10 +485,6 @@ void lowerBytes(char *dst, const char *src, qsizetype n, Kind kind)
 LineMarks findLineMarks(const char *data, qsizetype n, bool atFileEnd, Kind kind)
 {
 #ifdef QUARNTAMO_SSE2
-#ifdef QUARNTAMO_AVX2
-    if (kind == Kind::Wide && processorHasAvx2())
-        return lineMarksWide(data, n, atFileEnd);
-#endif
     if (kind != Kind::Plain)
         return lineMarksVector(data, n, atFileEnd);
 #endif

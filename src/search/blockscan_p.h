@@ -9,9 +9,10 @@
 
 // Byte scans over one block of the documentation file: the inner loops of the full-text
 // search. Each comes as a vector version (SSE2, where the target has it; elsewhere the plain
-// code) and a plain one with the same results; the two busiest, the line marks and the word
-// finder, also look at 32 bytes at once (AVX2) where the processor has that. The search uses
-// the widest; the tests hold them all against each other.
+// code) and a plain one with the same results; the busiest, the word finder and the pass that
+// finds a block's line marks with its words (scanBlock), also look at 32 bytes at once (AVX2)
+// where the processor has that. The search uses the widest; the tests hold them all against
+// each other.
 namespace tamo::blockscan {
 
 // Wide: 32 bytes at once where the processor can, else as Vector; Vector: 16 bytes at once.
